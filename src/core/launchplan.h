@@ -1,0 +1,28 @@
+#pragma once
+// What the launch parameters ask for: a solo game, hosting, joining, or
+// nothing (one or two parameters). Plain rules, no I/O.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zz {
+
+struct LaunchPlan
+{
+    enum class Mode { Solo, Host, Join, Idle };
+
+    Mode mode = Mode::Idle;
+    std::string playerName;    // "You" when solo
+    std::string hostAddress;   // where the client connects: always the loopback address when hosting
+    bool showDownload = false; // the solo game offers the matchmaking program
+    bool openLobby = false;    // the connection attempt to the matchmaking program's port
+    std::string_view loadingLine;   // the system line added to the chat view first
+
+    bool hosting() const { return mode == Mode::Solo || mode == Mode::Host; }
+};
+
+// params are the positional launch parameters without the program name;
+// any beyond the third are ignored.
+LaunchPlan planLaunch(const std::vector<std::string> &params);
+
+} // namespace zz

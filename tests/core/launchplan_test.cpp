@@ -1,0 +1,63 @@
+#include "core/launchplan.h"
+#include "core/names.h"
+
+#include <gtest/gtest.h>
+
+using zz::LaunchPlan;
+using zz::planLaunch;
+
+TEST(LaunchPlan, NoParametersIsASoloGameHostedOnLoopback)
+{
+    const LaunchPlan p = planLaunch({});
+    EXPECT_EQ(p.mode, LaunchPlan::Mode::Solo);
+    EXPECT_TRUE(p.hosting());
+    EXPECT_EQ(p.playerName, "You");
+    EXPECT_EQ(p.hostAddress, "127.0.0.1");
+    EXPECT_EQ(p.loadingLine, "0+Loading Solo Game..Please wait.");
+    EXPECT_TRUE(p.showDownload);
+    EXPECT_FALSE(p.openLobby);
+}
+
+TEST(LaunchPlan, HostFlagTrueHostsOnLoopbackWhateverTheAddress)
+{
+    const LaunchPlan p = planLaunch({"Ann", "10.0.0.5", "true"});
+    EXPECT_EQ(p.mode, LaunchPlan::Mode::Host);
+    EXPECT_TRUE(p.hosting());
+    EXPECT_EQ(p.playerName, "Ann");
+    EXPECT_EQ(p.hostAddress, "127.0.0.1");
+    EXPECT_EQ(p.loadingLine, "0+Loading Multi-player Game.. Please Wait.");
+    EXPECT_TRUE(p.openLobby);
+    EXPECT_FALSE(p.showDownload);
+}
+
+TEST(LaunchPlan, AnyOtherHostFlagJoins)
+{
+    for (const char *flag : {"True", "false", "TRUE", "", "1"}) {
+        SCOPED_TRACE(flag);
+        const LaunchPlan p = planLaunch({"Ann", "10.0.0.5", flag});
+        EXPECT_EQ(p.mode, LaunchPlan::Mode::Join);
+        EXPECT_FALSE(p.hosting());
+        EXPECT_EQ(p.playerName, "Ann");
+        EXPECT_EQ(p.hostAddress, "10.0.0.5");
+        EXPECT_TRUE(p.openLobby);
+    }
+}
+
+TEST(LaunchPlan, OneOrTwoParametersOnlyShowTheLoadingLine)
+{
+    for (const auto &params : {std::vector<std::string>{"Ann"}, std::vector<std::string>{"Ann", "10.0.0.5"}}) {
+        SCOPED_TRACE(params.size());
+        const LaunchPlan p = planLaunch(params);
+        EXPECT_EQ(p.mode, LaunchPlan::Mode::Idle);
+        EXPECT_FALSE(p.hosting());
+        EXPECT_FALSE(p.openLobby);
+        EXPECT_EQ(p.loadingLine, "0+Loading Multi-player Game.. Please Wait.");
+    }
+}
+
+TEST(LaunchPlan, ParametersPastTheThirdAreIgnored)
+{
+    const LaunchPlan p = planLaunch({"Ann", "host.example", "false", "true", "extra"});
+    EXPECT_EQ(p.mode, LaunchPlan::Mode::Join);
+    EXPECT_EQ(p.hostAddress, "host.example");
+}
