@@ -1,0 +1,311 @@
+#include "chatbrowser.h"
+
+#include "chattexts.h"
+#include "core/names.h"
+#include "smileys.h"
+#include "wiretext.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+
+#include <algorithm>
+
+namespace zz {
+
+namespace {
+
+constexpr int StyleProperty = QTextFormat::UserProperty;
+constexpr int SmileyProperty = QTextFormat::UserProperty + 1;
+const QString LinkScheme = QStringLiteral("zzlink");
+const QString SmileyScheme = QStringLiteral("zzsmiley");
+const QColor Background(242, 240, 230);
+constexpr int SideMargin = 5;
+
+QColor toQColor(Colour value)
+{
+    const Colour rgb = displayColour(value);
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
+QString fromView(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QUrl smileyUrl(int index)
+{
+    QUrl url;
+    url.setScheme(SmileyScheme);
+    url.setPath(QString::number(index));
+    return url;
+}
+
+} // namespace
+
+ChatBrowser::ChatBrowser(QWidget *parent)
+    : QTextBrowser(parent)
+{
+    setObjectName(fromView("mainchat"));
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Background);
+    setPalette(colours);
+
+    setMargins();
+
+    const QColor windowText = toQColor(colour::WindowText);
+    m_styles = {{
+        {toQColor(colour::Blue)},
+        {toQColor(colour::Blue), true},
+        {toQColor(colour::Navy), true},
+        {toQColor(colour::Maroon), false, true},
+        {toQColor(colour::Green), false, false, true},
+        {toQColor(colour::Green), false, false, true},
+        {toQColor(colour::Silver)},
+        {toQColor(colour::Silver)},
+        {windowText}, {windowText}, {windowText}, {windowText}, {windowText}, {windowText}, {windowText},
+    }};
+
+    connect(this, &QTextBrowser::anchorClicked, this, &ChatBrowser::anchorClicked);
+}
+
+void ChatBrowser::setMargins()
+{
+    QTextFrameFormat root = document()->rootFrame()->frameFormat();
+    root.setLeftMargin(SideMargin);
+    root.setRightMargin(SideMargin);
+    root.setTopMargin(2);
+    root.setBottomMargin(2);
+    document()->rootFrame()->setFrameFormat(root);
+}
+
+QSize ChatBrowser::sizeHint() const
+{
+    return {594, 210};
+}
+
+QTextCharFormat ChatBrowser::formatOf(int style) const
+{
+    const Style &look = m_styles[static_cast<std::size_t>(style)];
+    QTextCharFormat format;
+    format.setFontFamilies({fromView("Arial")});
+    format.setFontPointSize(look.points);
+    format.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(look.italic);
+    format.setFontUnderline(look.underline);
+    format.setForeground(look.colour);
+    format.setProperty(StyleProperty, style);
+    return format;
+}
+
+void ChatBrowser::addLine(const ChatLine &line)
+{
+    Style look = m_styles[static_cast<std::size_t>(line.style)];
+    look.colour = toQColor(line.colour);
+    look.bold = true;
+    setStyle(line.style, look);
+
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    if (!m_empty)
+        cursor.insertBlock();
+    m_empty = false;
+    for (const ChatRun &run : line.runs) {
+        switch (run.kind) {
+        case ChatRun::Text:
+            cursor.insertText(fromWireText(run.text), formatOf(run.style));
+            break;
+        case ChatRun::Link: {
+            QTextCharFormat format = formatOf(run.style);
+            format.setAnchor(true);
+            format.setAnchorHref(LinkScheme + QLatin1Char(':') + QString::number(m_linkTexts.size()));
+            m_linkTexts.push_back(fromWireText(run.text));
+            cursor.insertText(m_linkTexts.back(), format);
+            break;
+        }
+        case ChatRun::Smiley: {
+            QTextImageFormat image;
+            image.setName(smileyUrl(run.smiley).toString());
+            image.setWidth(SmileySize);
+            image.setHeight(SmileySize);
+            image.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+            image.setProperty(SmileyProperty, run.smiley);
+            cursor.insertImage(image);
+            break;
+        }
+        }
+    }
+    cursor.endEditBlock();
+    if (!m_scrollOff)
+        scrollToEnd();
+}
+
+void ChatBrowser::scrollToEnd()
+{
+    QScrollBar *bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void ChatBrowser::clearChat()
+{
+    document()->clear();
+    setMargins();
+    m_linkTexts.clear();
+    m_empty = true;
+}
+
+void ChatBrowser::setTextSize(int points)
+{
+    if (points <= 0)
+        return;
+    std::vector<int> changed;
+    for (int style = 0; style < ChatStyleCount; ++style) {
+        if (m_styles[static_cast<std::size_t>(style)].points != points) {
+            m_styles[static_cast<std::size_t>(style)].points = points;
+            changed.push_back(style);
+        }
+    }
+    restyle(changed);
+}
+
+void ChatBrowser::setStyle(int style, const Style &look)
+{
+    Style &current = m_styles[static_cast<std::size_t>(style)];
+    if (current.colour == look.colour && current.bold == look.bold)
+        return;
+    current = look;
+    restyle({style});
+}
+
+// Earlier lines follow their style: only the fragments drawn in a changed
+// style are touched, and only when a style really changed.
+void ChatBrowser::restyle(const std::vector<int> &styles)
+{
+    if (styles.empty() || m_empty)
+        return;
+    struct Range
+    {
+        int from, length, style;
+    };
+    std::vector<Range> ranges;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat() || !format.hasProperty(StyleProperty))
+                continue;
+            const int style = format.intProperty(StyleProperty);
+            if (std::find(styles.begin(), styles.end(), style) != styles.end())
+                ranges.push_back({fragment.position(), fragment.length(), style});
+        }
+    }
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (const Range &range : ranges) {
+        cursor.setPosition(range.from);
+        cursor.setPosition(range.from + range.length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(formatOf(range.style));   // merging keeps a link's anchor
+    }
+    cursor.endEditBlock();
+}
+
+QVariant ChatBrowser::loadResource(int type, const QUrl &name)
+{
+    if (type == QTextDocument::ImageResource && name.scheme() == SmileyScheme)
+        return smileyImage(name.path().toInt());
+    // Chat text never loads anything from elsewhere.
+    return {};
+}
+
+void ChatBrowser::anchorClicked(const QUrl &url)
+{
+    if (url.scheme() != LinkScheme)
+        return;
+    bool ok = false;
+    const int number = url.path().toInt(&ok);
+    if (ok)
+        openLink(number);
+}
+
+void ChatBrowser::openLink(int linkNumber)
+{
+    QString text;
+    if (linkNumber >= 0 && linkNumber < linkCount())
+        text = m_linkTexts[static_cast<std::size_t>(linkNumber)];
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    // Only web addresses leave the program; a "file:" or other scheme hidden in
+    // a chat word must not be handed to the desktop.
+    const QUrl url = QUrl::fromUserInput(text);
+    const QString scheme = url.scheme().toLower();
+    if (!text.isEmpty() && url.isValid() && (scheme == u"http" || scheme == u"https")) {
+        if (m_opener)
+            m_opener(url);
+        else
+            QDesktopServices::openUrl(url);
+        return;
+    }
+    Q_EMIT linkRefused(text);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, fromView(caption::Main), fromView(chattext::CannotOpenWebpage),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+QString ChatBrowser::plainTextOf(const QTextCursor &selection) const
+{
+    QString text;
+    const int end = selection.selectionEnd();
+    for (int at = selection.selectionStart(); at < end; ++at) {
+        const QChar c = document()->characterAt(at);
+        if (c == QChar::ObjectReplacementCharacter) {
+            QTextCursor probe(document());
+            probe.setPosition(at + 1);
+            const QTextCharFormat format = probe.charFormat();
+            if (format.hasProperty(SmileyProperty)) {
+                text += QString::fromStdString(smileyCode(format.intProperty(SmileyProperty)));
+                continue;
+            }
+        }
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            text += QLatin1Char('\n');
+        else if (c != QChar::ObjectReplacementCharacter)
+            text += c;
+    }
+    return text;
+}
+
+QMimeData *ChatBrowser::createMimeDataFromSelection() const
+{
+    // Plain text only: a paste elsewhere must not carry the chat's formats.
+    auto *data = new QMimeData;
+    data->setText(plainTextOf(textCursor()));
+    return data;
+}
+
+void ChatBrowser::keyPressEvent(QKeyEvent *event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (ctrl && (event->key() == Qt::Key_C || event->key() == Qt::Key_Insert)) {
+        copy();
+        event->accept();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
+}
+
+} // namespace zz
