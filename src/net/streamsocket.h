@@ -39,7 +39,7 @@ public:
     using InfoHandler = std::function<void(StreamSocket &, SocketInfo, const std::string &message)>;
 
     explicit StreamSocket(QObject *parent = nullptr);
-    ~StreamSocket() override;   // closes an open socket first
+    ~StreamSocket() override;   // closes an open socket first, without reports
 
     // A dotted IPv4 address or a host name; empty means any address.
     void setHostName(std::string name);
@@ -78,6 +78,11 @@ public:
 
     int tag = 0;   // free for the owner: the host keeps the seat number here
 
+    // Where an exception thrown by a handler during an event goes, since it
+    // must not pass through the event loop. The default writes a warning.
+    using EventErrorHandler = std::function<void(const std::string &message)>;
+    static void setEventErrorHandler(EventErrorHandler handler);
+
     NotifyHandler onConnect;
     NotifyHandler onDisconnect;
     NotifyHandler onWrite;
@@ -86,16 +91,33 @@ public:
     InfoHandler onInfo;
 
 private:
+    class EventScope;
+
     StreamSocket(int acceptedFd, QObject *parent);
-    void report(SocketInfo kind, const std::string &message);
-    void watch();
+    // Calls onInfo; false when the handler destroyed this socket. Throws
+    // SocketError "Error here" when the handler threw.
+    bool report(SocketInfo kind, const std::string &message);
+    void startListening();
+    // One system send of the queued bytes; the socket error code of a fatal
+    // failure on a connection, else 0.
+    int sendBuffered();
+    void closeQuietly();
+    void discard();
+
+    // Event side (socketevents.cpp).
+    void watch(bool forAccept);
     void unwatch();
+    void updateNotifiers();
+    void defer();
+    void dispatch(void (StreamSocket::*step)());
+    void readActivated();
+    void writeActivated();
+    void deliverPendingError();
     void readReady();
     void writeReady();
     void acceptReady();
     void connectFinished();
-    void fatalError(int code);
-    void flushSendBuffer();
+    void peerClosed(int errorCode);
 
     std::string m_hostName;
     std::string m_portName;
@@ -103,6 +125,9 @@ private:
     bool m_listening = false;
     bool m_connected = false;
     bool m_connecting = false;
+    bool m_acceptPaused = false;   // set until the accept handler calls accept()
+    bool m_deferred = false;       // an event arrived while another was being handled
+    int m_pendingError = 0;        // a failure reported at the next write event
     std::string m_receiveBuffer;
     std::string m_sendBuffer;
     QPointer<QSocketNotifier> m_readNotifier;

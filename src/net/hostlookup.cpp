@@ -1,0 +1,99 @@
+#include "net/hostlookup.h"
+
+#include "net/streamsocket.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zz::net {
+
+namespace {
+
+bool startsWithDigit(std::string_view text)
+{
+    return !text.empty() && text.front() >= '0' && text.front() <= '9';
+}
+
+bool sameHostName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+// Filled by successful look-ups and never emptied: a name is resolved
+// through the system once per process.
+std::vector<std::pair<std::string, std::uint32_t>> &hostCache()
+{
+    static std::vector<std::pair<std::string, std::uint32_t>> cache;
+    return cache;
+}
+
+std::uint32_t resolveHost(const std::string &name)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *answer = nullptr;
+    if (::getaddrinfo(name.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
+        throw SocketError("Host Lookup - Could Not Find Host Entry");
+    const auto address = reinterpret_cast<const sockaddr_in *>(answer->ai_addr)->sin_addr.s_addr;
+    ::freeaddrinfo(answer);
+    return address;
+}
+
+} // namespace
+
+std::uint16_t lookUpPort(std::string_view portName)
+{
+    if (startsWithDigit(portName)) {
+        unsigned value = 0;
+        const auto end = portName.data() + portName.size();
+        const auto [rest, error] = std::from_chars(portName.data(), end, value);
+        // "7772x" or "70000" would otherwise name some other port.
+        if (error != std::errc{} || rest != end || value > 65535)
+            throw SocketError("Port Lookup - Could Not Find Service Entry");
+        return static_cast<std::uint16_t>(value);
+    }
+    const std::string name(portName);
+    const servent *entry = ::getservbyname(name.c_str(), "tcp");
+    if (entry == nullptr)
+        throw SocketError("Port Lookup - Could Not Find Service Entry");
+    return ntohs(static_cast<std::uint16_t>(entry->s_port));
+}
+
+std::uint32_t lookUpHost(std::string_view hostName)
+{
+    if (hostName.empty())
+        return htonl(INADDR_ANY);
+    const std::string name(hostName);
+    if (startsWithDigit(hostName)) {
+        in_addr address{};
+        if (::inet_pton(AF_INET, name.c_str(), &address) != 1)
+            throw SocketError("Host Lookup - Could Not Find Host Entry");
+        return address.s_addr;
+    }
+    auto &cache = hostCache();
+    const auto hit = std::ranges::find_if(cache, [&](const auto &entry) { return sameHostName(entry.first, name); });
+    if (hit != cache.end())
+        return hit->second;
+    const std::uint32_t address = resolveHost(name);
+    cache.emplace_back(name, address);
+    return address;
+}
+
+std::size_t cachedHostCount()
+{
+    return hostCache().size();
+}
+
+} // namespace zz::net
