@@ -1,0 +1,46 @@
+#pragma once
+// The board's display rules: plain functions of plain values, so the tests
+// can check them without a window.
+#include <QLatin1String>
+#include <QRect>
+#include <QString>
+
+namespace zz::board {
+
+inline constexpr int SeatCount = 6;
+inline constexpr int BoxCount = 20;
+inline constexpr int BarFullWidth = 176;
+inline constexpr int CalmClockSeconds = 20;   // from here down the clock text turns black
+
+inline constexpr QLatin1String WaitingName("<Waiting>");
+inline constexpr QLatin1String WelcomeText("Welcome to Zig Zop by Quib77 Software");
+inline constexpr QLatin1String PlayToPrefix("Play To Score: ");
+inline constexpr QLatin1String TimePrefix("Time: ");
+inline constexpr QLatin1String TimeSuffix("secs");
+inline constexpr QLatin1String WordCountSuffix(" Wds");
+inline constexpr QLatin1String InitialWordCount("20 Wds");
+inline constexpr QLatin1String OwnWinText("You have Won the Game!");
+inline constexpr QLatin1String OtherWinSuffix(" has Won the Game!");
+
+// The name hinted on each seat label; seats outside 1..6 have none.
+QString quietName(int seat);
+
+// Pixels per second of the clock bar; never below 1, also for a time of 0.
+int barStep(int timePerTurn);
+// Width of the clock bar: 0 when no time is left, never above the full bar.
+int barWidth(int secondsLeft, int step);
+// "Time: m:ss"; a negative count reads as 0:00.
+QString clockText(int secondsLeft);
+// The light clock colour holds while this much time is left.
+bool clockIsCalm(int secondsLeft);
+
+// Place of ladder box 1..20 inside the board; an empty rect for any other number.
+QRect boxRect(int box);
+// What an empty box earns at the end of a completed ladder.
+int emptyBoxValue(int box);
+// Whether a ladder of wordCount words leaves a bonus mark on the box (box 1 has none).
+bool hasBonusMark(int box, int wordCount);
+
+QString winnerText(const QString &winner, bool ownSeatWon);
+
+} // namespace zz::board
