@@ -6,6 +6,7 @@
 #include "wiretext.h"
 
 #include <QDesktopServices>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int StyleProperty = QTextFormat::UserProperty;
 constexpr int SmileyProperty = QTextFormat::UserProperty + 1;
+constexpr int LinkGapProperty = QTextFormat::UserProperty + 2;   // a link's trailing space
 const QString LinkScheme = QStringLiteral("zzlink");
 const QString SmileyScheme = QStringLiteral("zzsmiley");
 const QColor Background(242, 240, 230);
@@ -36,6 +38,14 @@ QColor toQColor(Colour value)
 QString fromView(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Every line gets room for a smiley, so lines keep one pitch.
+qreal lineHeightFor(int points)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(points);
+    return std::max<qreal>(QFontMetricsF(font).height(), SmileySize) + 2;
 }
 
 QUrl smileyUrl(int index)
@@ -124,6 +134,10 @@ void ChatBrowser::addLine(const ChatLine &line)
     if (!m_empty)
         cursor.insertBlock();
     m_empty = false;
+    // Lines with and without smileys keep the same pitch.
+    QTextBlockFormat block;
+    block.setLineHeight(lineHeightFor(m_styles[SystemStyle].points), QTextBlockFormat::FixedHeight);
+    cursor.setBlockFormat(block);
     for (const ChatRun &run : line.runs) {
         switch (run.kind) {
         case ChatRun::Text:
@@ -134,7 +148,17 @@ void ChatBrowser::addLine(const ChatLine &line)
             format.setAnchor(true);
             format.setAnchorHref(LinkScheme + QLatin1Char(':') + QString::number(m_linkTexts.size()));
             m_linkTexts.push_back(fromWireText(run.text));
-            cursor.insertText(m_linkTexts.back(), format);
+            const QString &link = m_linkTexts.back();
+            qsizetype word = link.size();
+            while (word > 0 && link[word - 1] == QLatin1Char(' '))
+                --word;
+            cursor.insertText(link.left(word), format);
+            if (word < link.size()) {
+                // Still part of the link, but an underlined gap looks like a typo.
+                format.setFontUnderline(false);
+                format.setProperty(LinkGapProperty, true);
+                cursor.insertText(link.mid(word), format);
+            }
             break;
         }
         case ChatRun::Smiley: {
@@ -180,6 +204,17 @@ void ChatBrowser::setTextSize(int points)
         }
     }
     restyle(changed);
+    if (changed.empty() || m_empty)
+        return;
+    QTextBlockFormat block;
+    block.setLineHeight(lineHeightFor(points), QTextBlockFormat::FixedHeight);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (QTextBlock line = document()->begin(); line.isValid(); line = line.next()) {
+        cursor.setPosition(line.position());
+        cursor.mergeBlockFormat(block);
+    }
+    cursor.endEditBlock();
 }
 
 void ChatBrowser::setStyle(int style, const Style &look)
@@ -200,6 +235,7 @@ void ChatBrowser::restyle(const std::vector<int> &styles)
     struct Range
     {
         int from, length, style;
+        bool gap;
     };
     std::vector<Range> ranges;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
@@ -210,7 +246,7 @@ void ChatBrowser::restyle(const std::vector<int> &styles)
                 continue;
             const int style = format.intProperty(StyleProperty);
             if (std::find(styles.begin(), styles.end(), style) != styles.end())
-                ranges.push_back({fragment.position(), fragment.length(), style});
+                ranges.push_back({fragment.position(), fragment.length(), style, format.boolProperty(LinkGapProperty)});
         }
     }
     QTextCursor cursor(document());
@@ -218,7 +254,10 @@ void ChatBrowser::restyle(const std::vector<int> &styles)
     for (const Range &range : ranges) {
         cursor.setPosition(range.from);
         cursor.setPosition(range.from + range.length, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(formatOf(range.style));   // merging keeps a link's anchor
+        QTextCharFormat format = formatOf(range.style);
+        if (range.gap)
+            format.setFontUnderline(false);
+        cursor.mergeCharFormat(format);   // merging keeps a link's anchor
     }
     cursor.endEditBlock();
 }
