@@ -66,42 +66,41 @@ QPixmap backgroundTile()
 
 QPixmap completedMark()
 {
+    // Drawn on the left of the seat's mark column and the fast mark on the right,
+    // so the two sit side by side when a seat earns both.
     QPixmap pixmap = transparentPixmap(QSize(23, 19));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    // Two ribbon tails under a rosette.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1e, 0x7a, 0x3c));
-    p.drawPolygon(QPolygonF({QPointF(3, 10), QPointF(6, 19), QPointF(7.5, 16), QPointF(10, 18), QPointF(8, 10)}));
-    p.drawPolygon(QPolygonF({QPointF(8, 10), QPointF(10, 18), QPointF(12, 16), QPointF(14, 19), QPointF(12, 9)}));
-    QRadialGradient disc(QPointF(6.5, 5.5), 9);
+    p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(3, 18.5), QPointF(5, 16.5), QPointF(6.5, 18), QPointF(6, 11)}));
+    p.drawPolygon(QPolygonF({QPointF(6, 11), QPointF(6.5, 18), QPointF(8.5, 16.5), QPointF(10.5, 18.5), QPointF(10, 10)}));
+    QRadialGradient disc(QPointF(4.5, 4.5), 8);
     disc.setColorAt(0, QColor(0x8c, 0xe0, 0x8a));
     disc.setColorAt(1, QColor(0x23, 0x9a, 0x4a));
     p.setBrush(disc);
     p.setPen(QPen(QColor(0x14, 0x5e, 0x2d), 1));
-    p.drawEllipse(QRectF(1, 0.5, 15, 14));
-    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(4.5, 7.5), QPointF(7.5, 10.5), QPointF(12.5, 4)}));
+    p.drawEllipse(QRectF(0.5, 1.5, 11.5, 11.5));
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(3.3, 7.4), QPointF(5.5, 9.6), QPointF(9.3, 4.6)}));
     return pixmap;
 }
 
 QPixmap fastMark()
 {
-    // Drawn on the right of the seat's mark column, so it sits beside the completed
-    // mark when both are shown.
     QPixmap pixmap = transparentPixmap(QSize(23, 19));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient disc(QPointF(14, 8), 10);
+    QRadialGradient disc(QPointF(16, 6), 9);
     disc.setColorAt(0, QColor(0xff, 0xf3, 0xa0));
     disc.setColorAt(1, QColor(0xf2, 0xa9, 0x1a));
     p.setBrush(disc);
     p.setPen(QPen(QColor(0xa8, 0x62, 0x00), 1));
-    p.drawEllipse(QRectF(9, 4, 13.5, 13.5));
+    p.drawEllipse(QRectF(11, 3.5, 11.5, 11.5));
     p.setBrush(QColor(0xc2, 0x27, 0x1a));
-    p.setPen(QPen(QColor(0x7a, 0x12, 0x08), 0.6));
-    p.drawPolygon(QPolygonF({QPointF(17, 5), QPointF(12.5, 11.5), QPointF(15.2, 11.5), QPointF(13.5, 16.8),
-                             QPointF(19, 9.5), QPointF(16.2, 9.5), QPointF(18, 5)}));
+    p.setPen(QPen(QColor(0x7a, 0x12, 0x08), 0.5));
+    p.drawPolygon(QPolygonF({QPointF(17.8, 4.5), QPointF(13.6, 10.2), QPointF(16, 10.2), QPointF(14.8, 14.2),
+                             QPointF(19.4, 8.3), QPointF(17, 8.3), QPointF(18.8, 4.5)}));
     return pixmap;
 }
 

@@ -261,8 +261,7 @@ void BoardView::setStartButtonVisible(bool visible)
 
 void BoardView::showWinner(const QString &text)
 {
-    // A long name shrinks the banner's letters; a very long one is also cut short,
-    // and the whole text stays in the banner's hint.
+    // A long name shrinks the banner's letters; a very long one is also cut short.
     const int room = m_winnerPanel->width() - 16;
     QFont font = m_winnerText->font();
     for (int size = 26; size > 14; --size) {
@@ -275,7 +274,6 @@ void BoardView::showWinner(const QString &text)
         label->setFont(font);
         label->setText(shownText);
     }
-    m_winnerPanel->setToolTip(text);
     m_winnerPanel->show();
     m_winnerPanel->raise();
     update();

@@ -40,7 +40,7 @@ QLabel#label_word2 {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff1e4, stop:1 #f5c59c);
 }
 QLineEdit#edit_word {
-    color: black; border: 2px solid #2f7fd0; border-radius: 7px; padding: 0px 1px;
+    color: black; border: 2px solid #2f7fd0; border-radius: 7px; padding: 0px;
     background: #fffdf2; selection-background-color: #9cc8f2;
 }
 QLabel[look="name"] { color: #15324a; }
@@ -148,7 +148,7 @@ void BoardView::buildWords()
 
     m_entry = new QLineEdit(this);
     m_entry->setObjectName(QStringLiteral("edit_word"));
-    m_entry->setFont(boardFont(24));
+    m_entry->setFont(boardFont(21));
     m_entry->setMaxLength(5);
     m_entry->setAlignment(Qt::AlignCenter);
     m_entry->setGeometry(QRect(boxRect(1).topLeft(), QSize(110, 34)));
