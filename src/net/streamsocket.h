@@ -65,9 +65,12 @@ public:
     // Accepts one waiting connection into a new socket owned by this listener,
     // with this socket's read, write, disconnect and info handlers. Returns
     // nullptr (after an Accept info report) when the system refused. Throws
-    // SocketError when not listening.
+    // SocketError when not listening. The next onAccept comes only after the
+    // previous one's handler called accept().
     StreamSocket *accept();
-    // Closes the system socket; true when the system call succeeded.
+    // Closes the system socket; true when the system call succeeded. Reports
+    // "Socket Closed" unless listening, even without a handle; a throwing info
+    // handler is ignored here. The buffers are kept.
     bool close();
 
     bool isConnected() const { return m_connected; }
@@ -84,6 +87,8 @@ public:
     static void setEventErrorHandler(EventErrorHandler handler);
 
     NotifyHandler onConnect;
+    // The peer closed, or the connection failed for good (after an Error
+    // report); close() follows, so a dead peer never keeps its seat.
     NotifyHandler onDisconnect;
     NotifyHandler onWrite;
     NotifyHandler onAccept;

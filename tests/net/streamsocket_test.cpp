@@ -1,5 +1,6 @@
 #include "net/streamsocket.h"
 
+#include "core/wire.h"
 #include "socketfixture.h"
 
 #include <netinet/in.h>
@@ -28,7 +29,7 @@ TEST(StreamSocket, ConnectsAndCarriesBytesBothWays)
                                                            "Connect: Non-Blocking Socket Connected", "connect"}));
 
     // Two messages in one segment come in one read, bytes 0 and 255 intact.
-    const std::string twoMessages = std::string("CMD_a\xff", 6) + std::string("\0b\xff", 3);
+    const std::string twoMessages = std::string("a\xff", 2) + std::string("\0b\xff", 3);
     pair.client->send(twoMessages);
     ASSERT_TRUE(waitFor([&] { return !serverReads.empty(); }));
     EXPECT_EQ(serverReads.front(), twoMessages.size());
@@ -87,27 +88,63 @@ TEST(StreamSocket, PeerCloseFiresDisconnectThenClosesAndKeepsBufferedBytes)
     EXPECT_EQ(socketErrorOf([&] { pair.client->send("x"); }), "Send - Socket Not Connected");
 }
 
-TEST(StreamSocket, ResetByPeerIsReportedThenHandledAsClose)
+namespace {
+
+// A raw peer: only it can abort with a reset instead of an orderly close.
+// Returns the accepted server side; the peer's handle goes to rawPeer.
+StreamSocket *acceptRawPeer(SocketPair &pair, int &rawPeer)
 {
-    SocketPair pair;
     pair.listener->onAccept = [&](StreamSocket &listener) { pair.server = listener.accept(); };
-    // A raw peer: only it can abort with a reset instead of an orderly close.
-    const int peer = ::socket(AF_INET, SOCK_STREAM, 0);
+    rawPeer = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(pair.listener->localPort());
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(peer, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-    ASSERT_TRUE(waitFor([&] { return pair.server != nullptr; }));
+    if (::connect(rawPeer, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+        return nullptr;
+    waitFor([&] { return pair.server != nullptr; });
+    return pair.server;
+}
+
+void resetConnection(int rawPeer)
+{
+    const linger abort{1, 0};
+    ::setsockopt(rawPeer, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    ::close(rawPeer);
+}
+
+} // namespace
+
+TEST(StreamSocket, ResetByPeerIsReportedThenHandledAsClose)
+{
+    SocketPair pair;
+    int peer = -1;
+    ASSERT_NE(acceptRawPeer(pair, peer), nullptr);
     EventLog serverLog;
     serverLog.attach(*pair.server);
 
-    const linger abort{1, 0};
-    ::setsockopt(peer, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    ::close(peer);
+    resetConnection(peer);
     ASSERT_TRUE(waitFor([&] { return !pair.server->isOpen(); }));
     EXPECT_EQ(serverLog.entries, (std::vector<std::string>{"Error: Error #10054 (WSAECONNRESET)", "disconnect",
                                                            "Close: Socket Closed"}));
+}
+
+TEST(StreamSocket, SendingToAResetPeerNeitherRaisesNorKeepsTheSeat)
+{
+    SocketPair pair;
+    int peer = -1;
+    ASSERT_NE(acceptRawPeer(pair, peer), nullptr);
+    bool disconnected = false;
+    pair.server->onDisconnect = [&](StreamSocket &) { disconnected = true; };
+
+    resetConnection(peer);
+    // The second send hits a connection that can no longer send: no SIGPIPE,
+    // no exception, and the close still follows as an event.
+    EXPECT_TRUE(pair.server->send(wire::timeUp()));
+    EXPECT_TRUE(pair.server->send(wire::timeUp()));
+    EXPECT_TRUE(disconnected == false);
+    ASSERT_TRUE(waitFor([&] { return !pair.server->isOpen(); }));
+    EXPECT_TRUE(disconnected);
 }
 
 TEST(StreamSocket, RefusedConnectReportsOnlyTheErrorAndKeepsTheHandle)
