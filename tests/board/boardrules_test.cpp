@@ -60,12 +60,13 @@ TEST(BoardRules, EmptyBoxValuesAndMarks)
         SCOPED_TRACE(v.box);
         EXPECT_EQ(emptyBoxValue(v.box), v.value);
     }
-    EXPECT_FALSE(hasBonusMark(1, 0)) << "box 1 never has a mark";
-    EXPECT_TRUE(hasBonusMark(2, 0));
-    EXPECT_FALSE(hasBonusMark(4, 4));
-    EXPECT_TRUE(hasBonusMark(5, 4));
-    EXPECT_FALSE(hasBonusMark(20, 20));
-    EXPECT_FALSE(hasBonusMark(21, 4));
+    EXPECT_FALSE(hasBonusMark(1, 1)) << "box 1 never has a mark";
+    EXPECT_TRUE(hasBonusMark(2, 1));
+    EXPECT_FALSE(hasBonusMark(4, 5)) << "a four-word ladder";
+    EXPECT_TRUE(hasBonusMark(5, 5));
+    EXPECT_FALSE(hasBonusMark(20, 21)) << "a full ladder";
+    EXPECT_FALSE(hasBonusMark(21, 5));
+    EXPECT_TRUE(hasBonusMark(2, INT_MIN));
 }
 
 TEST(BoardRules, WinnerTextDependsOnWhoWon)

@@ -66,9 +66,9 @@ int emptyBoxValue(int box)
     return 20 - 5 * ((box - 1) / 5);
 }
 
-bool hasBonusMark(int box, int wordCount)
+bool hasBonusMark(int box, int fromBox)
 {
-    return box >= 2 && box <= BoxCount && box > wordCount;
+    return box >= 2 && box <= BoxCount && box >= fromBox;
 }
 
 QString winnerText(const QString &winner, bool ownSeatWon)

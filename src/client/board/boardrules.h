@@ -38,8 +38,9 @@ bool clockIsCalm(int secondsLeft);
 QRect boxRect(int box);
 // What an empty box earns at the end of a completed ladder.
 int emptyBoxValue(int box);
-// Whether a ladder of wordCount words leaves a bonus mark on the box (box 1 has none).
-bool hasBonusMark(int box, int wordCount);
+// Whether the box shows its bonus mark when a completed ladder left boxes
+// fromBox..20 empty; box 1 has no mark.
+bool hasBonusMark(int box, int fromBox);
 
 QString winnerText(const QString &winner, bool ownSeatWon);
 

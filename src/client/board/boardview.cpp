@@ -28,11 +28,6 @@ QLabel *BoardView::seatLabel(QLatin1String prefix, int seat) const
     return control<QLabel>(prefix, seat, 1, SeatCount);
 }
 
-QLabel *BoardView::seatMark(QLatin1String prefix, int seat) const
-{
-    return control<QLabel>(prefix, seat, 1, SeatCount);
-}
-
 void BoardView::clearAll()
 {
     for (int seat = 1; seat <= SeatCount; ++seat) {
@@ -101,7 +96,7 @@ void BoardView::showBoxBonusMarks(int fromBox)
 {
     for (int box = 2; box <= BoxCount; ++box) {
         if (QLabel *mark = control<QLabel>(QLatin1String("image_points"), box, 2, BoxCount))
-            mark->setVisible(hasBonusMark(box, fromBox - 1));
+            mark->setVisible(hasBonusMark(box, fromBox));
     }
 }
 
@@ -206,19 +201,19 @@ void BoardView::setWordCount(int seat, int count)
 
 void BoardView::showCompleted(int seat, bool shown)
 {
-    if (QLabel *mark = seatMark(QLatin1String("image_completed"), seat))
+    if (QLabel *mark = seatLabel(QLatin1String("image_completed"), seat))
         mark->setVisible(shown);
 }
 
 void BoardView::showFast(int seat, bool shown)
 {
-    if (QLabel *mark = seatMark(QLatin1String("image_fast"), seat))
+    if (QLabel *mark = seatLabel(QLatin1String("image_fast"), seat))
         mark->setVisible(shown);
 }
 
 void BoardView::showEyes(int seat, bool shown)
 {
-    if (QLabel *mark = seatMark(QLatin1String("image_eyes"), seat))
+    if (QLabel *mark = seatLabel(QLatin1String("image_eyes"), seat))
         mark->setVisible(shown);
 }
 

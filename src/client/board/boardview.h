@@ -85,7 +85,6 @@ private:
     template <typename T> T *control(QLatin1String prefix, int number, int first, int last) const;
     QLabel *wordBox(int box) const;
     QLabel *seatLabel(QLatin1String prefix, int seat) const;
-    QLabel *seatMark(QLatin1String prefix, int seat) const;
 
     QLabel *m_startWord = nullptr;
     QLabel *m_endWord = nullptr;
