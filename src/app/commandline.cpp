@@ -1,0 +1,72 @@
+#include "commandline.h"
+
+#include "core/names.h"
+
+#include <QtGlobal>
+
+#include <string_view>
+
+namespace zz {
+
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+bool hasArgument(int argc, const char *const *argv, std::string_view wanted)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+StartMode startMode(int argc, const char *const *argv)
+{
+    if (hasArgument(argc, argv, "--serve"))
+        return StartMode::Serve;
+    if (hasArgument(argc, argv, "--help"))
+        return StartMode::Help;
+    if (hasArgument(argc, argv, "--version"))
+        return StartMode::Version;
+    return StartMode::Play;
+}
+
+QString helpText()
+{
+    return QStringLiteral("Usage:\n"
+                          "  zigzop                        host a solo table on port %1 and play as \"%2\"\n"
+                          "  zigzop NAME ADDRESS true      host a table and play as NAME\n"
+                          "  zigzop NAME ADDRESS false     join the table at ADDRESS as NAME\n"
+                          "  zigzop --serve [--port N]     run the host alone, without a window\n"
+                          "  zigzop --help                 show this text\n"
+                          "  zigzop --version              show the version\n"
+                          "\n"
+                          "Only one game runs per user; starting another brings the first to the front.\n"
+                          "Set ZIGZOP_ALLOW_SECOND_INSTANCE=1 to run several clients on one machine.\n")
+        .arg(text(GamePortName), text(SoloPlayerName));
+}
+
+QString versionText()
+{
+    return text(ApplicationTitle) + QLatin1Char(' ') + text(VersionText) + QLatin1Char('\n');
+}
+
+QString singleInstanceName()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("LOGNAME");
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USERNAME");
+    return text(SingleInstanceName) + user;
+}
+
+bool secondInstanceAllowed()
+{
+    return qEnvironmentVariable("ZIGZOP_ALLOW_SECOND_INSTANCE") == QStringLiteral("1");
+}
+
+} // namespace zz

@@ -1,0 +1,133 @@
+#pragma once
+// The client's connection to the host: it frames and queues what arrives,
+// handles one message per dispatch tick, answers the login and turns every
+// other command into a typed signal. No widgets: views connect to it.
+#include "client/gamerecords.h"
+#include "core/wire.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zz {
+
+class StreamSocket;
+
+class ClientSession : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ClientSession(QObject *parent = nullptr);
+    ~ClientSession() override;
+
+    // The name sent in the login reply.
+    void setPlayerName(const QString &name) { m_loginName = name; }
+    // Starts connecting; the outcome arrives later as messages or not at all.
+    // Throws SocketError when the host name cannot be looked up.
+    void connectTo(const std::string &host, std::uint16_t port);
+
+    int ownSeat() const { return m_ownSeat; }
+    bool loggedIn() const { return m_loggedIn; }
+    // The seat of the last play signal; words may be sent while it is ours.
+    int turnSeat() const { return m_turnSeat; }
+    void setTurnSeat(int seat) { m_turnSeat = seat; }
+    std::size_t queuedMessages() const { return m_queue.size(); }
+    bool dispatching() const { return m_dispatchTimer.isActive(); }
+
+    // Sending needs a login; each returns false when nothing was sent.
+    bool sendWord(const QString &word);
+    bool sendChat(const QString &text, const QString &colour);
+    bool sendAction(const QString &text, const QString &colour);
+    bool startGame(const QString &name, int playTo, int time, bool three, bool four, bool five);
+    bool justWatch(int seat, bool watch);
+    bool kickHim(int target);
+    bool playSound(int sound);
+
+    // The read path and one dispatch tick, public so tests can drive them
+    // without a socket or a timer.
+    void receiveBytes(std::string_view bytes);
+    void dispatchTick();
+
+Q_SIGNALS:
+    void loggedInAs(int seat);
+    // A seat arrived or was already present; self when it is this client's seat.
+    void playerArrived(int seat, const QString &name, bool self);
+    void playerLeft(int seat, const QString &name);
+    // A ready chat-view line ("0+" marks a line of the program itself).
+    void systemLine(const QString &line);
+    // A relayed chat or action line and its colour text ("" when none came).
+    void chatLine(const QString &line, const QString &colour);
+    void soundRequested(int seat, const QString &soundName);
+    void gameFull();
+    void justWatching(int seat, bool watching);
+    void gameStarted(const QString &name, int playTo, int time);
+    void roundStarted(int round, const QString &start, const QString &end);
+    void nextPlayer(int seat);
+    void wordAccepted(int seat, const QString &word, int count);
+    void wordRefused(int seat, const QString &word, int code);
+    void ladderCompleted(int seat, int count);
+    void timeUp();
+    void scoresPosted(const QList<zz::ScoreRecord> &records);
+    void statsReceived(const zz::GameStats &stats);
+    // The first finisher's ladder: (box number, word) for each filled box.
+    void ladderShown(int seat, const QList<QPair<int, QString>> &boxes);
+    void winner(const QString &name);
+    // The host closed the connection; sent once the queue is worked off.
+    void connectionClosed();
+    // An exception caught at one of the session's entry points.
+    void errorOccurred(const QString &text);
+
+private:
+    using Handler = void (ClientSession::*)(std::string_view args);
+    struct Route
+    {
+        std::string_view command;
+        Handler handler;
+    };
+    static const Route Routes[];
+
+    void readReady();
+    void socketClosed();
+    void announceCloseWhenDone();
+    void dropConnection(const char *why);
+    bool send(const std::string &message);
+
+    void sendLoginInfo(std::string_view args);
+    void chatReceived(std::string_view args);
+    void playASound(std::string_view args);
+    void newPlayerInfo(std::string_view args);
+    void haveWrongVersion(std::string_view args);
+    void wrongVersion(std::string_view args);
+    void playerDisconnected(std::string_view args);
+    void full(std::string_view args);
+    void justWatchingChanged(std::string_view args);
+    void startTheGame(std::string_view args);
+    void getNextPlayer(std::string_view args);
+    void winnerAnnounced(std::string_view args);
+    void roundStart(std::string_view args);
+    void invalidWord(std::string_view args);
+    void goodWord(std::string_view args);
+    void completed(std::string_view args);
+    void postScores(std::string_view args);
+    void stats(std::string_view args);
+    void timeUpReceived(std::string_view args);
+    void addCorrect(std::string_view args);
+
+    StreamSocket *m_socket = nullptr;   // child of this session
+    wire::FrameSplitter m_splitter;
+    wire::InboundQueue m_queue;
+    QTimer m_dispatchTimer;
+    QString m_loginName;
+    int m_ownSeat = 0;
+    int m_turnSeat = 0;
+    bool m_loggedIn = false;
+    bool m_closed = false;           // the host closed the connection
+    bool m_closeAnnounced = false;   // ... and the queue was worked off since
+};
+
+} // namespace zz
