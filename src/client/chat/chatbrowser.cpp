@@ -29,17 +29,6 @@ const QString SmileyScheme = QStringLiteral("zzsmiley");
 const QColor Background(242, 240, 230);
 constexpr int SideMargin = 5;
 
-QColor toQColor(Colour value)
-{
-    const Colour rgb = displayColour(value);
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
-
-QString fromView(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Every line gets room for a smiley, so lines keep one pitch.
 qreal lineHeightFor(int points)
 {
@@ -61,7 +50,7 @@ QUrl smileyUrl(int index)
 ChatBrowser::ChatBrowser(QWidget *parent)
     : QTextBrowser(parent)
 {
-    setObjectName(fromView("mainchat"));
+    setObjectName(fromAscii("mainchat"));
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);
@@ -111,7 +100,7 @@ QTextCharFormat ChatBrowser::formatOf(int style) const
 {
     const Style &look = m_styles[static_cast<std::size_t>(style)];
     QTextCharFormat format;
-    format.setFontFamilies({fromView("Arial")});
+    format.setFontFamilies({fromAscii("Arial")});
     format.setFontPointSize(look.points);
     format.setFontWeight(look.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(look.italic);
@@ -299,7 +288,7 @@ void ChatBrowser::openLink(int linkNumber)
         return;
     }
     Q_EMIT linkRefused(text);
-    auto *box = new QMessageBox(QMessageBox::NoIcon, fromView(caption::Main), fromView(chattext::CannotOpenWebpage),
+    auto *box = new QMessageBox(QMessageBox::NoIcon, fromAscii(caption::Main), fromAscii(chattext::CannotOpenWebpage),
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -2,6 +2,7 @@
 
 #include "chattexts.h"
 #include "core/chatline.h"
+#include "wiretext.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,35 +12,26 @@
 
 namespace zz {
 
-namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 ChatInput::ChatInput(QWidget *parent)
     : QLineEdit(parent)
     , m_menu(new QMenu(this))
 {
-    setObjectName(fromView("mychat"));
-    QFont font(fromView("Arial"));
+    setObjectName(fromAscii("mychat"));
+    QFont font(fromAscii("Arial"));
     font.setPixelSize(13);
     setFont(font);
-    setText(fromView(chattext::Placeholder));
+    setText(fromAscii(chattext::Placeholder));
 
-    m_menu->setObjectName(fromView("popup_mychat"));
-    QAction *paste = m_menu->addAction(fromView(chattext::Paste));
-    paste->setObjectName(fromView("Paste1"));
+    m_menu->setObjectName(fromAscii("popup_mychat"));
+    QAction *paste = m_menu->addAction(fromAscii(chattext::Paste));
+    paste->setObjectName(fromAscii("Paste1"));
     paste->setShortcut(QKeySequence::Paste);
     connect(paste, &QAction::triggered, this, &ChatInput::pasteAtEnd);
 }
 
 void ChatInput::removePlaceholder()
 {
-    if (text() == fromView(chattext::Placeholder))
+    if (text() == fromAscii(chattext::Placeholder))
         clear();
 }
 

@@ -23,25 +23,9 @@ namespace {
 
 constexpr std::array<int, 4> TextSizes{8, 10, 12, 14};
 
-QString fromView(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QByteArray toBytes(const std::string &bytes)
 {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-QColor toQColor(Colour value)
-{
-    const Colour rgb = displayColour(value);
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
-
-Colour fromQColor(const QColor &c)
-{
-    return Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16;
 }
 
 } // namespace
@@ -52,11 +36,10 @@ ChatView::ChatView(QWidget *parent)
     , m_input(new ChatInput(this))
     , m_smilies(new QToolButton(this))
 {
-    m_smilies->setObjectName(fromView("button_smilies"));
+    m_smilies->setObjectName(fromAscii("button_smilies"));
     m_smilies->setIcon(QPixmap::fromImage(smileyImage(0)));
     m_smilies->setFixedSize(24, 24);
     m_smilies->setAutoRaise(true);
-    m_smilies->setToolTip(fromView("Smilies"));
 
     auto *inputRow = new QHBoxLayout;
     inputRow->setContentsMargins(0, 0, 0, 0);
@@ -72,8 +55,8 @@ ChatView::ChatView(QWidget *parent)
     buildViewMenu();
     buildSmileyMenu();
 
-    m_textColourAction = new QAction(fromView(chattext::TextColor), this);
-    m_textColourAction->setObjectName(fromView("TextColor1"));
+    m_textColourAction = new QAction(fromAscii(chattext::TextColor), this);
+    m_textColourAction->setObjectName(fromAscii("TextColor1"));
     connect(m_textColourAction, &QAction::triggered, this, &ChatView::chooseTextColour);
     for (std::size_t i = 0; i < TextSizes.size(); ++i) {
         const int points = TextSizes[i];
@@ -94,27 +77,27 @@ ChatView::ChatView(QWidget *parent)
 void ChatView::buildViewMenu()
 {
     m_viewMenu = new QMenu(this);
-    m_viewMenu->setObjectName(fromView("popup_mainchat"));
+    m_viewMenu->setObjectName(fromAscii("popup_mainchat"));
 
-    QAction *selectAll = m_viewMenu->addAction(fromView(chattext::SelectAll));
-    selectAll->setObjectName(fromView("SelectAll1"));
+    QAction *selectAll = m_viewMenu->addAction(fromAscii(chattext::SelectAll));
+    selectAll->setObjectName(fromAscii("SelectAll1"));
     connect(selectAll, &QAction::triggered, m_browser, &QTextEdit::selectAll);
 
-    QAction *copy = m_viewMenu->addAction(fromView(chattext::Copy));
-    copy->setObjectName(fromView("Copy1"));
+    QAction *copy = m_viewMenu->addAction(fromAscii(chattext::Copy));
+    copy->setObjectName(fromAscii("Copy1"));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, m_browser, &QTextEdit::copy);
 
-    m_clear = m_viewMenu->addAction(fromView(chattext::ClearMainChat));
-    m_clear->setObjectName(fromView("ClearMainChat1"));
+    m_clear = m_viewMenu->addAction(fromAscii(chattext::ClearMainChat));
+    m_clear->setObjectName(fromAscii("ClearMainChat1"));
     connect(m_clear, &QAction::triggered, this, &ChatView::clearChat);
 
     m_viewMenu->addSeparator();
 
     // One action serves both menus, so their check marks cannot disagree.
-    m_scrollOff = m_viewMenu->addAction(fromView(chattext::ScrollChatOff));
-    m_scrollOff->setObjectName(fromView("ScrollChatOff1"));
+    m_scrollOff = m_viewMenu->addAction(fromAscii(chattext::ScrollChatOff));
+    m_scrollOff->setObjectName(fromAscii("ScrollChatOff1"));
     m_scrollOff->setCheckable(true);
     m_scrollOff->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_scrollOff->setShortcutContext(Qt::WindowShortcut);
@@ -125,7 +108,7 @@ void ChatView::buildViewMenu()
 void ChatView::buildSmileyMenu()
 {
     m_smileyMenu = new QMenu(this);
-    m_smileyMenu->setObjectName(fromView("popup_smilies"));
+    m_smileyMenu->setObjectName(fromAscii("popup_smilies"));
     for (int index = 0; index < SmileyCount; ++index) {
         QAction *entry = m_smileyMenu->addAction(QPixmap::fromImage(smileyImage(index)),
                                                  QString::fromStdString(smileyCode(index)));
@@ -228,8 +211,8 @@ void ChatView::clearChat()
 void ChatView::fillOptionsMenu(QMenu &options)
 {
     options.addAction(m_textColourAction);
-    QMenu *sizes = options.addMenu(fromView(chattext::TextSize));
-    sizes->setObjectName(fromView("TextSize1"));
+    QMenu *sizes = options.addMenu(fromAscii(chattext::TextSize));
+    sizes->setObjectName(fromAscii("TextSize1"));
     for (QAction *action : m_sizeActions)
         sizes->addAction(action);
     options.addAction(m_scrollOff);
