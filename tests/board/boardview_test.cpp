@@ -53,9 +53,9 @@ QStringList snapshot(const BoardView &board)
 {
     QStringList all;
     for (const QWidget *w : board.findChildren<QWidget *>()) {
-        QString line = w->objectName() + QLatin1Char('|') + w->toolTip() + QLatin1Char('|')
-                       + QString::number(w->x()) + QLatin1Char(',') + QString::number(w->y()) + QLatin1Char(',')
-                       + QString::number(w->width()) + (w->isHidden() ? QLatin1String("|hidden") : QLatin1String());
+        QString line = w->objectName() + QLatin1Char('|') + w->toolTip() + QLatin1Char('|') + QString::number(w->x())
+                       + QLatin1Char(',') + QString::number(w->y()) + QLatin1Char(',') + QString::number(w->width())
+                       + (w->isHidden() ? QLatin1String("|hidden") : QLatin1String());
         if (const auto *l = qobject_cast<const QLabel *>(w))
             line += QLatin1Char('|') + l->text();
         all << line;
@@ -222,10 +222,10 @@ TEST(BoardView, BonusFollowsTheScoreAndKeepsItsHint)
 TEST(BoardView, BoxBonusMarksCoverWhatTheLadderLeftEmpty)
 {
     BoardView board;
-    board.showBoxBonusMarks(5);   // a ladder of four words
+    board.showBoxBonusMarks(5); // a ladder of four words
     for (int box = 2; box <= 20; ++box)
         EXPECT_EQ(shown(board, numbered("image_points", box)), box >= 5) << box;
-    board.showBoxBonusMarks(1);   // finished at once: every box but the first
+    board.showBoxBonusMarks(1); // finished at once: every box but the first
     for (int box = 2; box <= 20; ++box)
         EXPECT_TRUE(shown(board, numbered("image_points", box))) << box;
 

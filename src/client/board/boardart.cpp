@@ -50,8 +50,11 @@ QPixmap backgroundTile()
     }
 
     // Faint letters scattered like tiles left on the table.
-    const struct { char letter; int x, y, angle; } letters[] = {
-        {'Z', 22, 40, -12}, {'O', 104, 30, 9}, {'P', 60, 112, 6}, {'A', 134, 122, -8}, {'W', 12, 150, 14}};
+    const struct
+    {
+        char letter;
+        int x, y, angle;
+    } letters[] = {{'Z', 22, 40, -12}, {'O', 104, 30, 9}, {'P', 60, 112, 6}, {'A', 134, 122, -8}, {'W', 12, 150, 14}};
     p.setFont(boldFont(26));
     p.setPen(QColor(70, 110, 135, 22));
     for (const auto &l : letters) {
@@ -74,7 +77,8 @@ QPixmap completedMark()
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1e, 0x7a, 0x3c));
     p.drawPolygon(QPolygonF({QPointF(2, 10), QPointF(3, 18.5), QPointF(5, 16.5), QPointF(6.5, 18), QPointF(6, 11)}));
-    p.drawPolygon(QPolygonF({QPointF(6, 11), QPointF(6.5, 18), QPointF(8.5, 16.5), QPointF(10.5, 18.5), QPointF(10, 10)}));
+    p.drawPolygon(
+        QPolygonF({QPointF(6, 11), QPointF(6.5, 18), QPointF(8.5, 16.5), QPointF(10.5, 18.5), QPointF(10, 10)}));
     QRadialGradient disc(QPointF(4.5, 4.5), 8);
     disc.setColorAt(0, QColor(0x8c, 0xe0, 0x8a));
     disc.setColorAt(1, QColor(0x23, 0x9a, 0x4a));

@@ -14,12 +14,18 @@ constexpr QSize BoxSize(108, 34);
 QString quietName(int seat)
 {
     switch (seat) {
-    case 2: return QStringLiteral("Klot");
-    case 3: return QStringLiteral("Klick");
-    case 4: return QStringLiteral("Kling");
-    case 5: return QStringLiteral("Klick");
-    case 6: return QStringLiteral("Krazy");
-    default: return {};
+    case 2:
+        return QStringLiteral("Klot");
+    case 3:
+        return QStringLiteral("Klick");
+    case 4:
+        return QStringLiteral("Kling");
+    case 5:
+        return QStringLiteral("Klick");
+    case 6:
+        return QStringLiteral("Krazy");
+    default:
+        return {};
     }
 }
 

@@ -10,7 +10,7 @@ namespace zz::board {
 inline constexpr int SeatCount = 6;
 inline constexpr int BoxCount = 20;
 inline constexpr int BarFullWidth = 176;
-inline constexpr int CalmClockSeconds = 20;   // from here down the clock text turns black
+inline constexpr int CalmClockSeconds = 20; // from here down the clock text turns black
 
 inline constexpr QLatin1String WaitingName("<Waiting>");
 inline constexpr QLatin1String WelcomeText("Welcome to Zig Zop by Quib77 Software");

@@ -27,25 +27,25 @@ public:
     void clearAll();
     // Bonuses, word counts, boxes and every mark cleared for a new round.
     void clearRound();
-    void setRoundWords(const QString &startWord, const QString &endWord);   // shown in upper case
+    void setRoundWords(const QString &startWord, const QString &endWord); // shown in upper case
 
-    void showWord(int box, const QString &word);   // shown exactly as given
+    void showWord(int box, const QString &word); // shown exactly as given
     void clearBoxes(int firstBox, int lastBox);
     QString boxWord(int box) const;
-    int firstEmptyBox() const;   // 0 when every box holds a word
-    void showBoxBonusMarks(int fromBox);   // boxes fromBox..20; box 1 has no mark
+    int firstEmptyBox() const;           // 0 when every box holds a word
+    void showBoxBonusMarks(int fromBox); // boxes fromBox..20; box 1 has no mark
 
     // Empties the word box and shows it over the first empty box (hidden when the
     // ladder is full); takes the focus only while the window is active.
     void openWordEntry();
-    void placeWordEntry(int box);   // over box 1..20; other numbers leave it where it is
+    void placeWordEntry(int box); // over box 1..20; other numbers leave it where it is
     void hideWordEntry();
     void clearWordEntry();
     bool isWordEntryOpen() const;
 
     void setSeatName(int seat, const QString &name);
-    void setSeatWaiting(int seat);   // "<Waiting>", and the eyes go
-    QString seatName(int seat) const;   // empty for a seat outside 1..6
+    void setSeatWaiting(int seat);    // "<Waiting>", and the eyes go
+    QString seatName(int seat) const; // empty for a seat outside 1..6
     void setScore(int seat, int score);
     void setBonus(int seat, const QString &text, const QString &hint);
     void setWordCount(int seat, int count);
@@ -54,10 +54,10 @@ public:
     void showEyes(int seat, bool shown);
 
     void setPlayTo(int score);
-    int setTimePerTurn(int seconds);   // returns the clock bar's step
+    int setTimePerTurn(int seconds); // returns the clock bar's step
     int barStep() const { return m_barStep; }
-    void setClockSeconds(int secondsLeft);   // text, bar and colour
-    void showTimeUp();   // the text reads 0:00; bar and colour stay
+    void setClockSeconds(int secondsLeft); // text, bar and colour
+    void showTimeUp();                     // the text reads 0:00; bar and colour stay
 
     void setStatus(const QString &text);
     void setStartButtonVisible(bool visible);

@@ -116,9 +116,7 @@ void paintShadow(QPainter &p, const QRect &rect, qreal radius)
 
 } // namespace
 
-BoardView::BoardView(QWidget *parent)
-    : QWidget(parent)
-    , m_background(backgroundTile())
+BoardView::BoardView(QWidget *parent) : QWidget(parent), m_background(backgroundTile())
 {
     setFixedSize(BoardWidth, BoardHeight);
     setStyleSheet(QString::fromLatin1(BoardStyle));
@@ -132,10 +130,10 @@ BoardView::BoardView(QWidget *parent)
 
 void BoardView::buildWords()
 {
-    m_startWord = makeLabel(this, QStringLiteral("label_word1"), QRect(11, 16, 156, 51), boardFont(30),
-                            Qt::AlignCenter);
-    m_endWord = makeLabel(this, QStringLiteral("label_word2"), QRect(440, 239, 156, 51), boardFont(30),
-                          Qt::AlignCenter);
+    m_startWord =
+        makeLabel(this, QStringLiteral("label_word1"), QRect(11, 16, 156, 51), boardFont(30), Qt::AlignCenter);
+    m_endWord =
+        makeLabel(this, QStringLiteral("label_word2"), QRect(440, 239, 156, 51), boardFont(30), Qt::AlignCenter);
     for (int box = 1; box <= BoxCount; ++box) {
         QLabel *label = makeLabel(this, numbered("word_", box), boxRect(box), boardFont(21), Qt::AlignCenter);
         label->setProperty("look", QStringLiteral("box"));
@@ -210,15 +208,14 @@ void BoardView::buildClock()
                               Qt::AlignRight | Qt::AlignVCenter);
     m_timePerTurn->setProperty("look", QStringLiteral("setting"));
     m_clockBar = makeLabel(this, QStringLiteral("image_timer"), ClockBarRect, boardFont(10));
-    m_clockText = makeLabel(this, QStringLiteral("label_timer"), QRect(430, 37, 87, 19), boardFont(13),
-                            Qt::AlignCenter);
+    m_clockText =
+        makeLabel(this, QStringLiteral("label_timer"), QRect(430, 37, 87, 19), boardFont(13), Qt::AlignCenter);
     setClockSeconds(0);
 }
 
 void BoardView::buildStatus()
 {
-    m_status = makeLabel(this, QStringLiteral("label_status"), QRect(4, 255, 425, 19), boardFont(13),
-                         Qt::AlignCenter);
+    m_status = makeLabel(this, QStringLiteral("label_status"), QRect(4, 255, 425, 19), boardFont(13), Qt::AlignCenter);
     m_status->setText(WelcomeText);
 }
 
@@ -229,8 +226,8 @@ void BoardView::buildWinner()
     m_winnerPanel->setAttribute(Qt::WA_StyledBackground);
     m_winnerPanel->setGeometry(83, 128, 449, 41);
     const QRect inside(0, 0, 449, 41);
-    m_winnerShadow = makeLabel(m_winnerPanel, QStringLiteral("label_winner2"), inside.translated(2, 2),
-                               boardFont(26), Qt::AlignCenter);
+    m_winnerShadow = makeLabel(m_winnerPanel, QStringLiteral("label_winner2"), inside.translated(2, 2), boardFont(26),
+                               Qt::AlignCenter);
     m_winnerText = makeLabel(m_winnerPanel, QStringLiteral("label_winner1"), inside, boardFont(26), Qt::AlignCenter);
     m_winnerPanel->hide();
 }
@@ -258,8 +255,9 @@ void BoardView::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 70));
     for (int seat = 1; seat <= SeatCount; seat += 2)
-        p.drawRoundedRect(QRect(SeatPanel.left() + 4, SeatTop + SeatPitch * (seat - 1) - 2, SeatPanel.width() - 8,
-                                SeatPitch - 1), 7, 7);
+        p.drawRoundedRect(
+            QRect(SeatPanel.left() + 4, SeatTop + SeatPitch * (seat - 1) - 2, SeatPanel.width() - 8, SeatPitch - 1), 7,
+            7);
 
     for (int box = 1; box <= BoxCount; ++box)
         paintShadow(p, boxRect(box), 7);

@@ -4,8 +4,7 @@
 
 namespace zz {
 
-ImageButton::ImageButton(QWidget *parent)
-    : QAbstractButton(parent)
+ImageButton::ImageButton(QWidget *parent) : QAbstractButton(parent)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
