@@ -73,7 +73,13 @@ TEST_F(ChatViewTest, DrawsLineAsPlainTextNeverMarkup)
 TEST_F(ChatViewTest, DecodesWindows1252)
 {
     m_chat.addLine("1+Zo\xeb chats: \x80 5", colour::Black);
-    EXPECT_EQ(m_view->toPlainText(), qs("Zo\u00eb chats:  \u20ac 5 "));
+    m_chat.chatLineReceived(qs("2+\u00c5sa chats: \u20ac"), qs("CLNAVY"));
+    m_chat.chatLineReceived(qs("3+Bo waves"), QString());
+    EXPECT_EQ(m_view->toPlainText(), qs("Zo\u00eb chats:  \u20ac 5 \n\u00c5sa chats:  \u20ac \n Bo waves "));
+    const int second = m_view->document()->findBlockByNumber(1).position();
+    const int third = m_view->document()->findBlockByNumber(2).position();
+    EXPECT_EQ(formatAt(m_view, second).foreground().color(), QColor(0, 0, 128));
+    EXPECT_EQ(formatAt(m_view, third + 1).foreground().color(), QColor(255, 0, 0)) << "no colour text: red";
 }
 
 TEST_F(ChatViewTest, SeatStyleTurnsBoldAndEarlierLinesFollowItsColour)

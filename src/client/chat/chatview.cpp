@@ -145,6 +145,17 @@ void ChatView::chatReceived(std::string_view text)
     addLine(received.line, received.colour);
 }
 
+void ChatView::chatLineReceived(const QString &line, const QString &colourText)
+{
+    const auto colour = colourFromText(toWireText(colourText));
+    addLine(toWireText(line), colour.value_or(UnreadableChatColour));
+}
+
+bool ChatView::addDecodedLine(const QString &line, Colour colour)
+{
+    return addLine(toWireText(line), colour);
+}
+
 void ChatView::sendit()
 {
     const ChatSend send = composeChat(m_loggedIn, toWireText(m_input->text()));

@@ -29,6 +29,10 @@ public:
     bool addLine(std::string_view line, Colour colour);
     // A relayed chat or action text (after the command word): "line|colour".
     void chatReceived(std::string_view text);
+    // The same for a line already cut from its colour text and decoded; an
+    // empty or unreadable colour text gives red.
+    void chatLineReceived(const QString &line, const QString &colourText);
+    bool addDecodedLine(const QString &line, Colour colour);
 
     void setLoggedIn(bool loggedIn) { m_loggedIn = loggedIn; }
     bool isLoggedIn() const { return m_loggedIn; }
