@@ -28,6 +28,7 @@ const QString LinkScheme = QStringLiteral("zzlink");
 const QString SmileyScheme = QStringLiteral("zzsmiley");
 const QColor Background(242, 240, 230);
 constexpr int SideMargin = 5;
+constexpr int MaxTextSize = 72;
 
 // Every line gets room for a smiley, so lines keep one pitch.
 qreal lineHeightFor(int points)
@@ -77,6 +78,7 @@ ChatBrowser::ChatBrowser(QWidget *parent)
         {toQColor(colour::Silver)},
         {windowText}, {windowText}, {windowText}, {windowText}, {windowText}, {windowText}, {windowText},
     }};
+    m_lineHeight = lineHeightFor(m_styles[SystemStyle].points);
 
     connect(this, &QTextBrowser::anchorClicked, this, &ChatBrowser::anchorClicked);
 }
@@ -125,7 +127,7 @@ void ChatBrowser::addLine(const ChatLine &line)
     m_empty = false;
     // Lines with and without smileys keep the same pitch.
     QTextBlockFormat block;
-    block.setLineHeight(lineHeightFor(m_styles[SystemStyle].points), QTextBlockFormat::FixedHeight);
+    block.setLineHeight(m_lineHeight, QTextBlockFormat::FixedHeight);
     cursor.setBlockFormat(block);
     for (const ChatRun &run : line.runs) {
         switch (run.kind) {
@@ -183,8 +185,10 @@ void ChatBrowser::clearChat()
 
 void ChatBrowser::setTextSize(int points)
 {
-    if (points <= 0)
+    // A size from a hand-edited settings file must not stall the layout.
+    if (points < 1 || points > MaxTextSize)
         return;
+    m_lineHeight = lineHeightFor(points);
     std::vector<int> changed;
     for (int style = 0; style < ChatStyleCount; ++style) {
         if (m_styles[static_cast<std::size_t>(style)].points != points) {
@@ -196,7 +200,7 @@ void ChatBrowser::setTextSize(int points)
     if (changed.empty() || m_empty)
         return;
     QTextBlockFormat block;
-    block.setLineHeight(lineHeightFor(points), QTextBlockFormat::FixedHeight);
+    block.setLineHeight(m_lineHeight, QTextBlockFormat::FixedHeight);
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     for (QTextBlock line = document()->begin(); line.isValid(); line = line.next()) {

@@ -74,6 +74,7 @@ private:
     // finds the right address after a clear or any number of links.
     std::vector<QString> m_linkTexts;
     LinkOpener m_opener;
+    qreal m_lineHeight = 0;
     bool m_scrollOff = false;
     bool m_empty = true;
 };
