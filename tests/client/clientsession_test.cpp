@@ -1,0 +1,313 @@
+#include "client/clientsession.h"
+
+#include "support/waitfor.h"
+
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace zz;
+using zz::test::waitFor;
+
+namespace {
+
+// Writes every signal of a session as one readable line.
+class Recorder
+{
+public:
+    explicit Recorder(ClientSession &s)
+    {
+        auto add = [this](QString line) { lines.push_back(line.toStdString()); };
+        auto *c = &s;   // context: the session itself
+        QObject::connect(&s, &ClientSession::loggedInAs, c, [add](int seat) { add(QStringLiteral("login %1").arg(seat)); });
+        QObject::connect(&s, &ClientSession::playerArrived, c, [add](int seat, const QString &name, bool self) {
+            add(QStringLiteral("arrived %1 [%2] %3").arg(seat).arg(name, self ? QStringLiteral("self") : QStringLiteral("other")));
+        });
+        QObject::connect(&s, &ClientSession::playerLeft, c, [add](int seat, const QString &name) {
+            add(QStringLiteral("left %1 [%2]").arg(seat).arg(name));
+        });
+        QObject::connect(&s, &ClientSession::systemLine, c, [add](const QString &line) { add(QStringLiteral("line [%1]").arg(line)); });
+        QObject::connect(&s, &ClientSession::chatLine, c, [add](const QString &line, const QString &colour) {
+            add(QStringLiteral("chat [%1] [%2]").arg(line, colour));
+        });
+        QObject::connect(&s, &ClientSession::soundRequested, c, [add](int seat, const QString &name) {
+            add(QStringLiteral("sound %1 [%2]").arg(seat).arg(name));
+        });
+        QObject::connect(&s, &ClientSession::gameFull, c, [add] { add(QStringLiteral("full")); });
+        QObject::connect(&s, &ClientSession::justWatching, c, [add](int seat, bool watching) {
+            add(QStringLiteral("watching %1 %2").arg(seat).arg(watching));
+        });
+        QObject::connect(&s, &ClientSession::gameStarted, c, [add](const QString &name, int playTo, int time) {
+            add(QStringLiteral("started [%1] %2 %3").arg(name).arg(playTo).arg(time));
+        });
+        QObject::connect(&s, &ClientSession::roundStarted, c, [add](int round, const QString &start, const QString &end) {
+            add(QStringLiteral("round %1 %2 %3").arg(round).arg(start, end));
+        });
+        QObject::connect(&s, &ClientSession::nextPlayer, c, [add](int seat) { add(QStringLiteral("next %1").arg(seat)); });
+        QObject::connect(&s, &ClientSession::wordAccepted, c, [add](int seat, const QString &word, int count) {
+            add(QStringLiteral("good %1 %2 %3").arg(seat).arg(word).arg(count));
+        });
+        QObject::connect(&s, &ClientSession::wordRefused, c, [add](int seat, const QString &word, int code) {
+            add(QStringLiteral("invalid %1 %2 %3").arg(seat).arg(word).arg(code));
+        });
+        QObject::connect(&s, &ClientSession::ladderCompleted, c, [add](int seat, int count) {
+            add(QStringLiteral("completed %1 %2").arg(seat).arg(count));
+        });
+        QObject::connect(&s, &ClientSession::timeUp, c, [add] { add(QStringLiteral("timeup")); });
+        QObject::connect(&s, &ClientSession::scoresPosted, c, [add](const QList<ScoreRecord> &records) {
+            add(QStringLiteral("scores %1").arg(records.size()));
+        });
+        QObject::connect(&s, &ClientSession::statsReceived, c, [add](const GameStats &stats) {
+            add(QStringLiteral("stats %1 %2").arg(stats.seat).arg(stats.secondsLeft));
+        });
+        QObject::connect(&s, &ClientSession::ladderShown, c, [add](int seat, const QList<QPair<int, QString>> &boxes) {
+            add(QStringLiteral("ladder %1 %2").arg(seat).arg(boxes.size()));
+        });
+        QObject::connect(&s, &ClientSession::winner, c, [add](const QString &name) { add(QStringLiteral("winner [%1]").arg(name)); });
+        QObject::connect(&s, &ClientSession::connectionClosed, c, [add] { add(QStringLiteral("closed")); });
+    }
+
+    std::vector<std::string> lines;
+};
+
+std::string last(const Recorder &r) { return r.lines.empty() ? std::string() : r.lines.back(); }
+
+// Feeds one message and handles it.
+void handle(ClientSession &session, const std::string &message)
+{
+    session.receiveBytes(message + '\xff');
+    session.dispatchTick();
+}
+
+} // namespace
+
+TEST(ClientSession, ReadWithThreeMessagesIsHandledOverThreeTicks)
+{
+    ClientSession session;
+    Recorder record(session);
+    session.receiveBytes("CMD_timeup+\xff" "CMD_nextplayer+2+\xff" "CMD_winner+Ann+\xff");
+    EXPECT_EQ(session.queuedMessages(), 3u);
+    EXPECT_TRUE(session.dispatching());
+    EXPECT_TRUE(record.lines.empty());   // nothing is handled inside the read
+
+    session.dispatchTick();
+    EXPECT_EQ(record.lines, std::vector<std::string>{"timeup"});
+    session.dispatchTick();
+    EXPECT_EQ(last(record), "next 2");
+    EXPECT_EQ(session.turnSeat(), 2);
+    EXPECT_TRUE(session.dispatching());
+    session.dispatchTick();
+    EXPECT_EQ(last(record), "winner [Ann]");
+    EXPECT_EQ(record.lines.size(), 3u);
+    EXPECT_FALSE(session.dispatching());   // an idle session does not tick
+}
+
+TEST(ClientSession, MessageSplitAcrossReadsIsRebuilt)
+{
+    ClientSession session;
+    Recorder record(session);
+    session.receiveBytes("CMD_goodword+3+co");
+    EXPECT_EQ(session.queuedMessages(), 0u);
+    EXPECT_FALSE(session.dispatching());
+    session.receiveBytes("ld+1+\xff" "CMD_time");
+    session.receiveBytes("up+\xff");
+    session.dispatchTick();
+    session.dispatchTick();
+    EXPECT_EQ(record.lines, (std::vector<std::string>{"good 3 cold 1", "timeup"}));
+}
+
+TEST(ClientSession, EachCommandBecomesItsSignal)
+{
+    const struct { const char *message; const char *signal; } cases[] = {
+        {"CMD_chat+2+Ann chats: hi+there|clNavy", "chat [2+Ann chats: hi+there] [clNavy]"},
+        {"CMD_action+2+Ann waves", "chat [2+Ann waves] []"},
+        {"CMD_chat+2+Ann chats: a|b|clRed", "chat [2+Ann chats: a] [b|clRed]"},
+        {"CMD_playasound+4+wave13+", "sound 4 [wave13]"},
+        {"CMD_newplayerinfo+2+A+B", "arrived 2 [A+B] other"},
+        {"CMD_existingplayers+5+Bo", "arrived 5 [Bo] other"},
+        {"CMD_newplayerinfo+4+", "arrived 4 [] other"},
+        {"CMD_havewrongversion+A+B", "line [0+A+B has a different version of the game then you.]"},
+        {"CMD_wrongversion+", "line [0+You have a differnt version of the game then the host.]"},
+        {"CMD_playerdisconnected+2+A+B", "left 2 [A+B]"},
+        {"CMD_full+", "full"},
+        {"CMD_justwatching+4+1", "watching 4 1"},
+        {"CMD_justwatching+4+2", "watching 4 0"},
+        {"CMD_justwatching+4+1+", "watching 4 0"},   // "1+" is not "1"
+        {"CMD_startgame+Ann+1000+120+", "started [Ann] 1000 120"},
+        {"CMD_roundstart+3+cold+warm+", "round 3 cold warm"},
+        {"CMD_nextplayer+0+", "next 0"},
+        {"CMD_goodword+1+cord+2+", "good 1 cord 2"},
+        {"CMD_invalidword+1+Xyzzy+2+", "invalid 1 Xyzzy 2"},
+        {"CMD_completed+1+4+", "completed 1 4"},
+        {"CMD_timeup+", "timeup"},
+        {"CMD_postscores+0+0+0+0", "scores 0"},
+        {"CMD_postscores+1+120+50+30+40+6", "scores 1"},
+        {"CMD_stats+7+cold+warm+f+1000+120+57+1+0+2+0+3+0+4+0+5+0+6+0", "stats 7 57"},
+        {"CMD_addcorrect+2+1+cord+2+word+3+warm", "ladder 2 3"},
+        {"CMD_winner+Ann+", "winner [Ann]"},
+        {"CMD_newplayerinfo+3+Zo\xeb \x80", "arrived 3 [Zo\xc3\xab \xe2\x82\xac] other"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        ClientSession session;
+        Recorder record(session);
+        handle(session, c.message);
+        EXPECT_EQ(record.lines, std::vector<std::string>{c.signal});
+    }
+}
+
+TEST(ClientSession, UnknownAndEmptyEntriesDoNothing)
+{
+    for (const char *message : {"", "receivedlist", "CMD_nosuch+1+", "cmd_timeup+", "+1+2"}) {
+        SCOPED_TRACE(message);
+        ClientSession session;
+        Recorder record(session);
+        handle(session, message);
+        EXPECT_TRUE(record.lines.empty());
+    }
+}
+
+TEST(ClientSession, FieldThatIsNotANumberStopsOnlyItsHandler)
+{
+    ClientSession session;
+    Recorder record(session);
+    session.receiveBytes("CMD_nextplayer+two+\xff" "CMD_sendlogininfo+x\xff" "CMD_goodword+1+cord+last+\xff"
+                         "CMD_completed+1+4+\xff");
+    for (int tick = 0; tick < 4; ++tick)
+        session.dispatchTick();
+    EXPECT_EQ(record.lines, std::vector<std::string>{"completed 1 4"});
+    EXPECT_FALSE(session.loggedIn());
+    EXPECT_EQ(session.turnSeat(), 0);
+}
+
+TEST(ClientSession, SendingNeedsALogin)
+{
+    ClientSession session;
+    EXPECT_FALSE(session.sendWord(QStringLiteral("cold")));
+    EXPECT_FALSE(session.sendChat(QStringLiteral("hi"), QStringLiteral("clBlack")));
+    EXPECT_FALSE(session.kickHim(3));
+}
+
+// ---- with a host on the other end of a real connection ---------------------
+
+class ConnectedSession : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        session.setPlayerName(QStringLiteral("Ann"));
+        session.connectTo("127.0.0.1", server.serverPort());
+        ASSERT_TRUE(waitFor([this] { return server.hasPendingConnections(); }));
+        host = server.nextPendingConnection();
+    }
+
+    void hostSends(const QByteArray &bytes)
+    {
+        host->write(bytes);
+        host->flush();
+    }
+
+    // Everything the host has received once it holds at least count bytes.
+    QByteArray hostReceives(qsizetype count)
+    {
+        waitFor([&] {
+            received += host->readAll();
+            return received.size() >= count;
+        });
+        return received;
+    }
+
+    void logIn(int seat)
+    {
+        hostSends("CMD_sendlogininfo+" + QByteArray::number(seat) + '\xff');
+        const QByteArray reply = "CMD_logininfo+" + QByteArray::number(seat) + "+1.0.2+Ann\xff\xff";
+        ASSERT_EQ(hostReceives(reply.size()), reply);
+        received.clear();
+    }
+
+    QTcpServer server;
+    ClientSession session;
+    Recorder record{session};
+    QPointer<QTcpSocket> host;
+    QByteArray received;
+};
+
+TEST_F(ConnectedSession, AnswersTheGreetingWithTheLogin)
+{
+    hostSends("CMD_sendlogininfo+3\xff");
+    const QByteArray expected("CMD_logininfo+3+1.0.2+Ann\xff\xff");
+    EXPECT_EQ(hostReceives(expected.size()), expected);
+    EXPECT_EQ(session.ownSeat(), 3);
+    EXPECT_TRUE(session.loggedIn());
+    EXPECT_EQ(record.lines, std::vector<std::string>{"login 3"});
+}
+
+TEST_F(ConnectedSession, OwnArrivalIsMarkedAsSelf)
+{
+    hostSends("CMD_sendlogininfo+3\xff" "CMD_existingplayers+1+Bo\xff" "CMD_newplayerinfo+3+Ann\xff");
+    ASSERT_TRUE(waitFor([this] { return record.lines.size() == 3; }));
+    EXPECT_EQ(record.lines[1], "arrived 1 [Bo] other");
+    EXPECT_EQ(record.lines[2], "arrived 3 [Ann] self");
+}
+
+TEST_F(ConnectedSession, SendsFieldsInTheWireEncoding)
+{
+    logIn(2);
+    EXPECT_TRUE(session.sendChat(QStringLiteral(u"h\u00e9 \u20ac \u00ff \u4e2d"), QStringLiteral("clNavy")));
+    const QByteArray expected("CMD_chat+2+h\xe9 \x80 ? ?|clNavy\xff");
+    EXPECT_EQ(hostReceives(expected.size()), expected);
+
+    received.clear();
+    EXPECT_TRUE(session.sendWord(QStringLiteral("Cold")));
+    EXPECT_TRUE(session.justWatch(4, true));
+    EXPECT_TRUE(session.kickHim(8));
+    EXPECT_TRUE(session.playSound(13));
+    EXPECT_TRUE(session.startGame(QStringLiteral("Ann"), 1000, 120, true, false, true));
+    const QByteArray more("CMD_sendword+2+Cold+\xff" "CMD_justwatch+4+1\xff" "CMD_kickhim+2+8+\xff"
+                          "CMD_playasound+2+wave13+\xff" "CMD_startgame+Ann+1000+120+1+0+1+\xff");
+    EXPECT_EQ(hostReceives(more.size()), more);
+}
+
+TEST_F(ConnectedSession, HostClosingEndsTheSessionAfterWhatItSent)
+{
+    // "Game is full" arrives right before the close and must still be seen.
+    hostSends("CMD_full+\xff");
+    host->disconnectFromHost();
+    ASSERT_TRUE(waitFor([this] { return last(record) == "closed"; }));
+    EXPECT_EQ(record.lines, (std::vector<std::string>{"full", "closed"}));
+}
+
+TEST_F(ConnectedSession, MessageOver64KiBWithoutTerminatorDropsTheHost)
+{
+    hostSends(QByteArray(64 * 1024 + 1, 'a'));
+    ASSERT_TRUE(waitFor([this] { return last(record) == "closed"; }));
+    EXPECT_TRUE(waitFor([this] { return host->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(ConnectedSession, MoreThanAThousandUnhandledMessagesDropTheHost)
+{
+    QByteArray flood;
+    for (int i = 0; i < 1001; ++i)
+        flood += "CMD_timeup+\xff";
+    // One read event takes all of them before any tick runs.
+    session.receiveBytes(std::string(flood.constData(), static_cast<std::size_t>(flood.size())));
+    EXPECT_EQ(session.queuedMessages(), 0u);
+    EXPECT_EQ(last(record), "closed");
+    EXPECT_TRUE(waitFor([this] { return host->state() == QAbstractSocket::UnconnectedState; }));
+}
+
+TEST_F(ConnectedSession, ThousandQueuedMessagesAreStillHandled)
+{
+    QByteArray burst;
+    for (int i = 0; i < 1000; ++i)
+        burst += "CMD_timeup+\xff";
+    session.receiveBytes(std::string(burst.constData(), static_cast<std::size_t>(burst.size())));
+    EXPECT_EQ(session.queuedMessages(), 1000u);
+    ASSERT_TRUE(waitFor([this] { return record.lines.size() == 1000; }));
+    EXPECT_FALSE(session.dispatching());
+}
