@@ -2,6 +2,7 @@
 
 #include "core/names.h"
 
+#include <QDir>
 #include <QtGlobal>
 
 #include <string_view>
@@ -61,6 +62,8 @@ QString singleInstanceName()
         user = qEnvironmentVariable("LOGNAME");
     if (user.isEmpty())
         user = qEnvironmentVariable("USERNAME");
+    if (user.isEmpty())
+        user = QDir::home().dirName();   // still one name per user
     return text(SingleInstanceName) + user;
 }
 
