@@ -1,0 +1,119 @@
+#include "host/headlesshost.h"
+
+#include "core/names.h"
+#include "dict/dictionary.h"
+#include "host/guarded.h"
+#include "host/hostserver.h"
+#include "host/hostservice.h"
+#include "net/signalwatcher.h"
+#include "net/streamsocket.h"
+
+#include <QCoreApplication>
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zz {
+
+namespace {
+
+constexpr int BotIntervalMs = 1000;
+
+// The port named on the command line, or nullopt when the arguments are bad.
+std::optional<std::string> servePort(int argc, char **argv)
+{
+    std::string port(GamePortName);
+    bool serve = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--serve") {
+            serve = true;
+        } else if (arg == "--port" && i + 1 < argc) {
+            const std::string_view value = argv[++i];
+            unsigned number = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (value.empty() || error != std::errc() || end != value.data() + value.size() || number > 65535)
+                return std::nullopt;
+            port = std::to_string(number);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return serve ? std::optional(port) : std::nullopt;
+}
+
+// Wire bytes are Windows-1252; a control byte must not reach the terminal.
+std::string printable(const std::string &bytes)
+{
+    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    for (QChar &c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return text.toStdString();
+}
+
+void logLine(const std::string &line)
+{
+    std::fputs((line + '\n').c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void logServer(const HostServer &server)
+{
+    QObject::connect(&server, &HostServer::seatTaken, &server,
+                     [](int seat) { logLine("connection: seat " + std::to_string(seat)); });
+    QObject::connect(&server, &HostServer::connectionRefused, &server,
+                     [] { logLine("connection refused: the table is full"); });
+    QObject::connect(&server, &HostServer::connectionDropped, &server,
+                     [](int seat) { logLine("dropped: seat " + std::to_string(seat) + " sent too much"); });
+    QObject::connect(&server, &HostServer::seatReleased, &server, [](int seat, const std::string &name) {
+        logLine("left: seat " + std::to_string(seat) + " " + printable(name));
+    });
+    QObject::connect(&server, &HostServer::loggedIn, &server, [](int seat, const std::string &name) {
+        logLine("login: seat " + std::to_string(seat) + " " + printable(name));
+    });
+    QObject::connect(&server, &HostServer::gameStarted, &server,
+                     [](const std::string &name, int playTo, int time) {
+                         logLine("game started by " + printable(name) + ": play to " + std::to_string(playTo)
+                                 + ", " + std::to_string(time) + " s per turn");
+                     });
+    QObject::connect(&server, &HostServer::roundStarted, &server,
+                     [](int round, const std::string &start, const std::string &end) {
+                         logLine("round " + std::to_string(round) + ": " + start + " to " + end);
+                     });
+    QObject::connect(&server, &HostServer::winnerDeclared, &server,
+                     [](const std::string &name) { logLine("winner: " + printable(name)); });
+}
+
+} // namespace
+
+int runHeadlessHost(int argc, char **argv)
+{
+    const std::optional<std::string> port = servePort(argc, argv);
+    if (!port) {
+        std::fputs("usage: zigzop --serve [--port N]   (N: 0..65535, default 7772)\n", stderr);
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    SignalWatcher watcher;
+    QObject::connect(&watcher, &SignalWatcher::signalled, &app, [](int) { QCoreApplication::quit(); });
+
+    HostService service;
+    service.setComputerInterval(BotIntervalMs);
+    if (service.dictionaryFailed())
+        std::fprintf(stderr, "%s\n", std::string(Dictionary::FailureMessage).c_str());
+    logServer(service.server());
+    try {
+        service.listen(*port);
+    } catch (const SocketError &e) {
+        std::fprintf(stderr, "Zig Zop host: %s\n", e.what());
+        return 1;
+    }
+    logLine("serving on port " + std::to_string(service.localPort()));
+    return QCoreApplication::exec();
+}
+
+} // namespace zz

@@ -1,0 +1,180 @@
+#pragma once
+// The game host: the seat table, the fair inbound queues and their dispatcher,
+// rounds, the turn clock, word judging, scoring and the social relays. It
+// never touches a socket: it sends through a sink and closes through a closer,
+// so tests drive it with message texts alone.
+#include "core/wire.h"
+#include "host/scoring.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QTimer;
+
+namespace zz {
+
+class Dictionary;
+class WordPool;
+
+class HostServer : public QObject
+{
+    Q_OBJECT
+public:
+    // Sends one whole message to the connection of a seat (10: the refused one).
+    using Sink = std::function<void(int seat, const std::string &bytes)>;
+    // Closes the connection of a seat; the glue then reports connectionClosed.
+    using Closer = std::function<void(int seat)>;
+    // An index drawn uniformly from 0 .. bound-1.
+    using Random = std::function<std::size_t(std::size_t bound)>;
+
+    static constexpr int SeatCount = 11;        // records 1..11; 0 unused
+    static constexpr int FullSeat = 10;         // scratch place of a refused connection
+    static constexpr int DispatchIntervalMs = 10;
+    static constexpr int ClockIntervalMs = 1000;
+
+    // The dictionary and the pool must outlive the server.
+    HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool,
+               QObject *parent = nullptr);
+    ~HostServer() override;
+
+    void setRandom(Random random) { m_random = std::move(random); }
+    void setComputerInterval(int milliseconds);
+
+    // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
+    int nextSeat() const;
+    // Seats a new connection and greets it. Returns the seat, or 0 when the
+    // table is full: the connection then got "full" on FullSeat and was closed.
+    int connectionOpened();
+    // Frames and queues bytes from a seat's connection. A connection past the
+    // buffer bounds is closed and its seat released.
+    void bytesReceived(int seat, std::string_view bytes);
+    // Releases a seat whose connection closed; announced once, whichever side closed.
+    void connectionClosed(int seat);
+
+    void dispatchTick();   // one entry, round-robin over the connections
+    void clockTick();      // the turn clock's second
+    void computerTick();   // the idle bot timer: no computer moves
+
+    // Read-only views for the glue, the log and tests.
+    bool inUse(int seat) const { return validSeat(seat) && m_seats[seat].inUse; }
+    const std::string &name(int seat) const;
+    int score(int seat) const { return isPlayerSeat(seat) ? m_seats[seat].score : 0; }
+    int highestSeat() const { return m_highestSeat; }
+    bool gameInProgress() const { return m_gameInProgress; }
+    int roundNumber() const { return m_round; }
+    const std::string &startWord() const { return m_startWord; }
+    const std::string &endWord() const { return m_endWord; }
+    int clockCounter() const { return m_clockCounter; }
+    std::size_t queuedEntries() const;
+    bool dispatchScheduled() const;
+
+Q_SIGNALS:
+    void seatTaken(int seat);
+    void connectionRefused();
+    void connectionDropped(int seat);   // past a buffer bound
+    void seatReleased(int seat, const std::string &name);
+    void loggedIn(int seat, const std::string &name);
+    void gameStarted(const std::string &name, int playTo, int timePerTurn);
+    void roundStarted(int round, const std::string &start, const std::string &end);
+    void roundEnded(int round);
+    void winnerDeclared(const std::string &name);
+
+private:
+    enum class ClockPurpose { Idle = 0, Pause = 2, Running = 3, Grace = 4 };
+
+    struct Seat
+    {
+        std::string name;
+        bool inUse = false;
+        int score = 0;
+        bool watching = false;
+        std::string fallbackName;
+        int emptyBoxBonus = 0;
+        std::array<std::string, 26> ladder{};
+        int wordCount = 0;
+        int timeBonus = 0;
+        int completionBonus = 0;
+        bool finished = false;
+        // Per connection: bytes not yet framed and messages not yet handled.
+        wire::FrameSplitter framer;
+        wire::InboundQueue queue;
+    };
+
+    using Handler = void (HostServer::*)(int fromSeat, std::string_view args);
+
+    static bool validSeat(int seat) { return seat >= 1 && seat <= 9; }
+    static bool isPlayerSeat(int seat) { return seat >= 1 && seat <= 6; }
+
+    // hostserver.cpp: seats, login, queues
+    void dropConnection(int seat);
+    void closeSeat(int seat);
+    void releaseSeat(int seat);
+    void scheduleDispatch();
+    int nextQueuedSeat() const;
+    void dispatch(int fromSeat, std::string_view entry);
+    void sendTo(int seat, const std::string &bytes);
+    void broadcast(const std::string &bytes);
+    void receivedLoginInfo(int fromSeat, std::string_view args);
+    void sendStats(int seat);
+
+    // hostserver_rounds.cpp: game start, rounds, play signal, clock
+    void startGame(int fromSeat, std::string_view args);
+    void startRound();
+    std::string drawWord(std::size_t length);
+    // Per length 0..5: does the drawable part of the pool hold two different words?
+    static std::array<bool, 6> drawableLengths(const WordPool &pool);
+    void findPlayer();
+    void startClock(ClockPurpose purpose, int counter);
+
+    // hostserver_judging.cpp: words, round end, winner
+    void sendWord(int fromSeat, std::string_view args);
+    void completeLadder(int seat);
+    bool anySeatStillPlaying() const;
+    void endRound();
+    bool checkForWin();
+
+    // hostserver_relays.cpp: social traffic and removal
+    void chat(int fromSeat, std::string_view args);
+    void action(int fromSeat, std::string_view args);
+    void playASound(int fromSeat, std::string_view args);
+    void kickHim(int fromSeat, std::string_view args);
+    void justWatch(int fromSeat, std::string_view args);
+    std::optional<int> seatFieldOf(int fromSeat, std::string_view field, std::string_view command) const;
+
+    Sink m_sink;
+    Closer m_closer;
+    Dictionary &m_dictionary;
+    const WordPool &m_pool;
+    std::array<bool, 6> m_drawable{};
+    Random m_random;
+
+    std::array<Seat, SeatCount + 1> m_seats{};
+    int m_highestSeat = 0;
+    bool m_gameInProgress = false;
+    int m_lastServedSeat = 0;
+    QElapsedTimer m_sinceDispatch;
+
+    int m_playTo = 0;
+    int m_timePerTurn = 0;
+    LengthMode m_lengthMode = LengthMode::Any;
+    int m_round = 0;
+    std::string m_startWord;
+    std::string m_endWord;
+    int m_firstFinisher = 0;
+    int m_clockCounter = 0;
+    ClockPurpose m_clockPurpose = ClockPurpose::Idle;
+
+    QTimer *m_dispatchTimer = nullptr;
+    QTimer *m_turnClock = nullptr;
+    QTimer *m_computerTimer = nullptr;
+};
+
+} // namespace zz

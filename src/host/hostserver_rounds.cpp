@@ -1,0 +1,177 @@
+// Game start, rounds, the play signal and the turn clock.
+#include "host/hostserver.h"
+
+#include "core/names.h"
+#include "dict/wordpool.h"
+
+#include <QTimer>
+
+#include <cstdint>
+
+namespace zz {
+
+namespace {
+
+constexpr int DefaultPlayTo = 5;
+constexpr int DefaultTimePerTurn = 120;
+constexpr int ClockLead = 4;   // the clock runs this much longer than the time per turn
+constexpr int GraceSeconds = 2;
+
+// Wrap-around sums, as 32-bit counters behave, without undefined overflow.
+int wrapped(std::int64_t value)
+{
+    return static_cast<int>(static_cast<std::uint32_t>(value));
+}
+
+} // namespace
+
+void HostServer::startGame(int fromSeat, std::string_view args)
+{
+    // Only the table owner has the start button.
+    if (fromSeat != 1)
+        return;
+    m_turnClock->stop();
+    m_computerTimer->stop();
+    m_gameInProgress = true;
+
+    const std::string name(wire::takeField(args));
+    const std::string_view playTo = wire::takeField(args);
+    const std::string_view time = wire::takeField(args);
+    const std::string_view three = wire::takeField(args);
+    const std::string_view four = wire::takeField(args);
+    const std::string_view five = wire::takeField(args);
+    m_playTo = wire::toInteger(playTo).value_or(DefaultPlayTo);
+    m_timePerTurn = wire::toInteger(time).value_or(DefaultTimePerTurn);
+    m_lengthMode = lengthMode(three, four, five);
+
+    broadcast(wire::startGameAnnounce(name, m_playTo, m_timePerTurn));
+    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
+        m_seats[seat].score = 0;
+        m_seats[seat].watching = false;
+    }
+    m_round = 0;
+    Q_EMIT gameStarted(name, m_playTo, m_timePerTurn);
+    startRound();
+}
+
+void HostServer::startRound()
+{
+    m_firstFinisher = 0;
+    if (checkForWin())
+        return;
+    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
+        Seat &s = m_seats[seat];
+        s.finished = false;
+        s.emptyBoxBonus = 0;
+        s.timeBonus = 0;
+        s.wordCount = 0;
+        s.completionBonus = 0;
+        s.ladder.fill({});
+    }
+    ++m_round;
+
+    // A pool that cannot serve the chosen lengths must not hang the host.
+    LengthMode mode = m_lengthMode;
+    auto servable = [this](LengthMode m) {
+        for (std::size_t length = 3; length <= 5; ++length)
+            if (lengthAllowed(m, length) && m_drawable[length])
+                return true;
+        return false;
+    };
+    if (!servable(mode))
+        mode = LengthMode::Any;
+    if (!servable(mode)) {
+        qWarning("Zig Zop host: the word pool cannot supply a round");
+        m_clockPurpose = ClockPurpose::Idle;
+        return;
+    }
+    do
+        m_startWord = drawWord(0);
+    while (!lengthAllowed(mode, m_startWord.size()) || !m_drawable[m_startWord.size()]);
+    do
+        m_endWord = drawWord(m_startWord.size());
+    while (m_endWord == m_startWord);
+
+    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
+        m_seats[seat].ladder[0] = m_startWord;
+    broadcast(wire::roundStart(m_round, m_startWord, m_endWord));
+    Q_EMIT roundStarted(m_round, m_startWord, m_endWord);
+    findPlayer();
+    startClock(ClockPurpose::Running, wrapped(std::int64_t{m_timePerTurn} + ClockLead));
+}
+
+// One pool word, cut to five letters, of the given length (0: any length).
+// The pool's last word is never drawn.
+std::string HostServer::drawWord(std::size_t length)
+{
+    for (;;) {
+        const std::size_t bound = m_pool.size() - 1;
+        std::string word = m_pool.at(m_random(bound) % bound).substr(0, 5);
+        if (length == 0 || word.size() == length)
+            return word;
+    }
+}
+
+std::array<bool, 6> HostServer::drawableLengths(const WordPool &pool)
+{
+    std::array<std::string, 6> seen{};
+    std::array<bool, 6> drawable{};
+    for (std::size_t i = 0; i + 1 < pool.size(); ++i) {
+        const std::string word = pool.at(i).substr(0, 5);
+        const std::size_t length = word.size();
+        if (length >= seen.size())
+            continue;
+        if (seen[length].empty())
+            seen[length] = word;
+        else if (seen[length] != word)
+            drawable[length] = true;
+    }
+    return drawable;
+}
+
+void HostServer::findPlayer()
+{
+    for (int seat = 1; seat <= m_highestSeat; ++seat)
+        sendTo(seat, wire::nextPlayer(isPlayerSeat(seat) ? seat : 0));
+    m_computerTimer->start();
+}
+
+void HostServer::startClock(ClockPurpose purpose, int counter)
+{
+    m_turnClock->stop();
+    m_clockCounter = counter;
+    m_clockPurpose = purpose;
+    m_turnClock->start();
+}
+
+void HostServer::clockTick()
+{
+    if (m_clockPurpose == ClockPurpose::Idle)
+        return;
+    m_clockCounter = wrapped(std::int64_t{m_clockCounter} - 1);
+    if (m_clockCounter >= 1)
+        return;
+    m_turnClock->stop();
+    switch (m_clockPurpose) {
+    case ClockPurpose::Running:
+        startClock(ClockPurpose::Grace, GraceSeconds);
+        broadcast(wire::timeUp());
+        break;
+    case ClockPurpose::Grace:
+        endRound();
+        break;
+    case ClockPurpose::Pause:
+        startRound();
+        break;
+    case ClockPurpose::Idle:
+        break;
+    }
+}
+
+void HostServer::computerTick()
+{
+    // The host plays no moves of its own; the timer only keeps its rhythm.
+    m_computerTimer->stop();
+}
+
+} // namespace zz

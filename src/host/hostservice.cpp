@@ -1,0 +1,141 @@
+#include "host/hostservice.h"
+
+#include "dict/builtindata.h"
+#include "dict/dictionary.h"
+#include "host/guarded.h"
+#include "host/hostserver.h"
+#include "net/streamsocket.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace zz {
+
+namespace {
+
+std::filesystem::path workFileIn(const QTemporaryDir &dir)
+{
+    if (!dir.isValid())
+        return {};
+    return QFile::encodeName(dir.filePath(QStringLiteral("English"))).toStdString();
+}
+
+} // namespace
+
+HostService::HostService(QObject *parent)
+    : QObject(parent)
+    , m_workDir(std::make_unique<QTemporaryDir>())
+    , m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords(), workFileIn(*m_workDir)))
+    , m_pool(builtinWordPool())
+    , m_server(std::make_unique<HostServer>([this](int seat, const std::string &bytes) { sendToSeat(seat, bytes); },
+                                            [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool))
+    , m_listener(std::make_unique<StreamSocket>())
+{
+    m_listener->onAccept = [this](StreamSocket &) { guarded([this] { acceptConnection(); }); };
+}
+
+HostService::~HostService()
+{
+    // Accepted sockets close without reports; make sure none reaches a half-gone host.
+    for (QObject *child : m_listener->children()) {
+        if (auto *socket = qobject_cast<StreamSocket *>(child)) {
+            socket->onRead = {};
+            socket->onDisconnect = {};
+            socket->onInfo = {};
+        }
+    }
+}
+
+void HostService::listen(const std::string &portName)
+{
+    m_listener->setPortName(portName);
+    m_listener->setListen(true);
+}
+
+std::uint16_t HostService::localPort() const
+{
+    return m_listener->localPort();
+}
+
+void HostService::setComputerInterval(int milliseconds)
+{
+    m_server->setComputerInterval(milliseconds);
+}
+
+bool HostService::dictionaryFailed() const
+{
+    return m_dictionary->failed();
+}
+
+void HostService::acceptConnection()
+{
+    StreamSocket *socket = m_listener->accept();
+    if (!socket)
+        return;
+    const int seat = m_server->nextSeat();
+    socket->tag = seat;
+    socket->onRead = [this](StreamSocket &s, std::size_t) { guarded([&] { readConnection(s); }); };
+    socket->onDisconnect = [this](StreamSocket &s) { guarded([&] { peerClosed(s); }); };
+    socket->onInfo = [this](StreamSocket &s, SocketInfo kind, const std::string &) {
+        guarded([&] { socketInfo(s, kind); });
+    };
+    // A seat's earlier socket is already released; this one replaces it.
+    m_sockets[seat] = socket;
+    m_server->connectionOpened();
+}
+
+void HostService::readConnection(StreamSocket &socket)
+{
+    const std::string bytes = socket.receive();
+    if (socketOf(socket.tag) == &socket)
+        m_server->bytesReceived(socket.tag, bytes);
+}
+
+void HostService::peerClosed(StreamSocket &socket)
+{
+    if (socketOf(socket.tag) == &socket)
+        socket.close();   // reports the close, which releases the seat
+}
+
+void HostService::socketInfo(StreamSocket &socket, SocketInfo kind)
+{
+    // A close is reported more than once; only the first finds its seat.
+    if (kind != SocketInfo::Close || socketOf(socket.tag) != &socket)
+        return;
+    const int seat = socket.tag;
+    m_sockets[seat] = nullptr;
+    socket.deleteLater();
+    m_server->connectionClosed(seat);
+}
+
+void HostService::sendToSeat(int seat, const std::string &bytes)
+{
+    StreamSocket *socket = socketOf(seat);
+    if (!socket)
+        return;
+    try {
+        socket->send(bytes);
+    } catch (const SocketError &e) {
+        qWarning("Zig Zop host: sending to seat %d: %s", seat, e.what());
+    }
+}
+
+void HostService::closeSeat(int seat)
+{
+    StreamSocket *socket = socketOf(seat);
+    if (!socket)
+        return;
+    socket->close();
+    // Normally the close report has already let go of the socket.
+    if (socketOf(seat) == socket) {
+        m_sockets[seat] = nullptr;
+        socket->deleteLater();
+    }
+}
+
+StreamSocket *HostService::socketOf(int seat) const
+{
+    return seat >= 1 && seat < static_cast<int>(m_sockets.size()) ? m_sockets[seat].data() : nullptr;
+}
+
+} // namespace zz
