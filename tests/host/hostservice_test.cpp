@@ -1,0 +1,144 @@
+// The host on a real loopback port, with raw TCP clients.
+#include "dict/builtindata.h"
+#include "dict/wordpool.h"
+#include "host/hostserver.h"
+#include "host/hostservice.h"
+#include "host/scoring.h"
+#include "support/waitfor.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+
+namespace zz::test {
+namespace {
+
+class Client
+{
+public:
+    explicit Client(std::uint16_t port)
+    {
+        QObject::connect(&m_socket, &QTcpSocket::readyRead, &m_socket, [this] {
+            m_framer.feed(m_socket.readAll().toStdString());
+            while (auto message = m_framer.next())
+                received.push_back(*message);
+        });
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void send(const std::string &bytes) { m_socket.write(bytes.data(), static_cast<qint64>(bytes.size())); }
+    bool waitFor(const std::string &text)
+    {
+        return test::waitFor([&] { return count(text) > 0; });
+    }
+    int count(const std::string &text) const
+    {
+        return static_cast<int>(std::count(received.begin(), received.end(), text));
+    }
+    bool closedByHost()
+    {
+        return test::waitFor([&] { return m_socket.state() == QAbstractSocket::UnconnectedState; });
+    }
+    void close() { m_socket.close(); }
+
+    std::vector<std::string> received;
+
+private:
+    QTcpSocket m_socket;
+    wire::FrameSplitter m_framer;
+};
+
+// Indices of two pool words one letter apart: a round won with one word.
+std::pair<std::size_t, std::size_t> oneStepPair(const WordPool &pool)
+{
+    for (std::size_t a = 0; a + 1 < pool.size(); ++a)
+        for (std::size_t b = a + 1; b + 1 < pool.size(); ++b)
+            if (pool.at(a).size() == 4 && changesOneLetter(pool.at(a), pool.at(b)))
+                return {a, b};
+    return {0, 0};
+}
+
+class HostServiceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(service.dictionaryFailed());
+        service.listen("0");
+        ASSERT_NE(service.localPort(), 0);
+    }
+    std::unique_ptr<Client> join(int expectedSeat)
+    {
+        auto client = std::make_unique<Client>(service.localPort());
+        const std::string greeting = wire::sendLoginInfo(expectedSeat);
+        EXPECT_TRUE(client->waitFor(greeting.substr(0, greeting.size() - 1)));
+        return client;
+    }
+
+    HostService service;
+};
+
+TEST_F(HostServiceTest, TwoPlayersPlayAWholeGameToAWinner)
+{
+    const WordPool pool(builtinWordPool());
+    const auto [start, end] = oneStepPair(pool);
+    ASSERT_NE(start, end);
+    std::deque<std::size_t> draws{start, end};
+    service.server().setRandom([&draws](std::size_t) {
+        const std::size_t index = draws.empty() ? 0 : draws.front();
+        if (!draws.empty())
+            draws.pop_front();
+        return index;
+    });
+
+    auto ann = join(1);
+    auto bo = join(2);
+    ann->send(wire::loginInfo(1, "1.0.2", "Ann"));
+    bo->send(wire::loginInfo(2, "1.0.2", "Bo"));
+    ASSERT_TRUE(ann->waitFor("CMD_newplayerinfo+2+Bo"));
+    ASSERT_TRUE(bo->waitFor("CMD_existingplayers+1+Ann"));
+
+    ann->send(wire::startGameRequest("Ann", "10", "120", true, true, true));
+    const std::string roundStart = "CMD_roundstart+1+" + pool.at(start) + "+" + pool.at(end) + "+";
+    ASSERT_TRUE(bo->waitFor(roundStart));
+    ASSERT_TRUE(bo->waitFor("CMD_nextplayer+2+"));
+
+    bo->send(wire::justWatch(2, wire::WatchFlag::Watch));
+    ASSERT_TRUE(ann->waitFor("CMD_justwatching+2+1"));
+    ann->send(wire::sendWord(1, pool.at(end)));
+    ASSERT_TRUE(ann->waitFor("CMD_goodword+1+" + pool.at(end) + "+1+"));
+    ASSERT_TRUE(bo->waitFor("CMD_completed+1+1+"));
+    ASSERT_TRUE(bo->waitFor("CMD_postscores+1+330+50+230+100+1+2+0+0+0+0+0"));
+    ASSERT_TRUE(bo->waitFor("CMD_addcorrect+1+1+" + pool.at(end)));
+
+    for (int second = 0; second < 15; ++second)
+        service.server().clockTick();
+    EXPECT_TRUE(ann->waitFor("CMD_winner+Ann+"));
+    EXPECT_TRUE(bo->waitFor("CMD_winner+Ann+"));
+    EXPECT_FALSE(service.server().gameInProgress());
+}
+
+TEST_F(HostServiceTest, ClosesAreAnnouncedOnceAndTheTenthIsTurnedAway)
+{
+    std::vector<std::unique_ptr<Client>> clients;
+    for (int seat = 1; seat <= 9; ++seat)
+        clients.push_back(join(seat));
+    Client tenth(service.localPort());
+    ASSERT_TRUE(tenth.waitFor("CMD_full+"));
+    EXPECT_TRUE(tenth.closedByHost());
+
+    clients[2]->close();                             // seat 3 leaves
+    clients[0]->send(wire::kickHim(1, 4));           // seat 4 is removed
+    ASSERT_TRUE(clients[1]->waitFor("CMD_playerdisconnected+4+"));
+    ASSERT_TRUE(clients[1]->waitFor("CMD_playerdisconnected+3+"));
+    EXPECT_TRUE(clients[3]->closedByHost());
+    auto again = join(3);
+    EXPECT_EQ(clients[1]->count("CMD_playerdisconnected+3+"), 1);
+    EXPECT_EQ(clients[1]->count("CMD_playerdisconnected+4+"), 1);
+}
+
+} // namespace
+} // namespace zz::test
