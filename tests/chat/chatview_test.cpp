@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ protected:
     void SetUp() override
     {
         m_chat.resize(600, 240);
+        m_chat.show();
         m_view = m_chat.findChild<ChatBrowser *>(qs("mainchat"));
         m_input = m_chat.findChild<ChatInput *>(qs("mychat"));
         ASSERT_NE(m_view, nullptr);
@@ -96,6 +98,21 @@ TEST_F(ChatViewTest, SeatStyleTurnsBoldAndEarlierLinesFollowItsColour)
     m_chat.chatReceived("2+Ann chats: two|clMaroon");
     EXPECT_EQ(formatAt(m_view, 0).foreground().color(), QColor(128, 0, 0)) << "the first line follows its seat";
     EXPECT_EQ(formatAt(m_view, systemStart + 2).foreground().color(), QColor(0, 0, 255)) << "other seats keep theirs";
+}
+
+TEST_F(ChatViewTest, EarlierLinesTakeANewColourWhenScrolledIntoView)
+{
+    for (int i = 0; i < 200; ++i)
+        m_chat.chatReceived(i % 2 ? "2+Ann chats: odd|clNavy" : "2+Ann chats: even|clRed");
+    m_chat.chatReceived("2+Ann chats: last|clGreen");
+    QScrollBar *bar = m_view->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(0);
+    EXPECT_EQ(formatAt(m_view, 0).foreground().color(), QColor(0, 128, 0));
+    const int middle = m_view->document()->findBlockByNumber(100).position();
+    bar->setValue(m_view->document()->documentLayout()->blockBoundingRect(m_view->document()->findBlockByNumber(100))
+                      .toRect().top());
+    EXPECT_EQ(formatAt(m_view, middle).foreground().color(), QColor(0, 128, 0));
 }
 
 TEST_F(ChatViewTest, TextSizeAppliesToEveryLineAndChecksItsEntry)

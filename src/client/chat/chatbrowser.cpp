@@ -5,6 +5,7 @@
 #include "smileys.h"
 #include "wiretext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -81,6 +82,7 @@ ChatBrowser::ChatBrowser(QWidget *parent)
     m_lineHeight = lineHeightFor(m_styles[SystemStyle].points);
 
     connect(this, &QTextBrowser::anchorClicked, this, &ChatBrowser::anchorClicked);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChatBrowser::refreshVisible);
 }
 
 void ChatBrowser::setMargins()
@@ -129,6 +131,7 @@ void ChatBrowser::addLine(const ChatLine &line)
     QTextBlockFormat block;
     block.setLineHeight(m_lineHeight, QTextBlockFormat::FixedHeight);
     cursor.setBlockFormat(block);
+    cursor.block().setUserState(m_styleVersion);
     for (const ChatRun &run : line.runs) {
         switch (run.kind) {
         case ChatRun::Text:
@@ -167,6 +170,7 @@ void ChatBrowser::addLine(const ChatLine &line)
     cursor.endEditBlock();
     if (!m_scrollOff)
         scrollToEnd();
+    refreshVisible();
 }
 
 void ChatBrowser::scrollToEnd()
@@ -189,15 +193,16 @@ void ChatBrowser::setTextSize(int points)
     if (points < 1 || points > MaxTextSize)
         return;
     m_lineHeight = lineHeightFor(points);
-    std::vector<int> changed;
-    for (int style = 0; style < ChatStyleCount; ++style) {
-        if (m_styles[static_cast<std::size_t>(style)].points != points) {
-            m_styles[static_cast<std::size_t>(style)].points = points;
-            changed.push_back(style);
-        }
+    bool changed = false;
+    for (Style &style : m_styles) {
+        changed = changed || style.points != points;
+        style.points = points;
     }
-    restyle(changed);
-    if (changed.empty() || m_empty)
+    if (!changed)
+        return;
+    ++m_styleVersion;
+    restyleBlocks(document()->begin(), {});
+    if (m_empty)
         return;
     QTextBlockFormat block;
     block.setLineHeight(m_lineHeight, QTextBlockFormat::FixedHeight);
@@ -215,33 +220,42 @@ void ChatBrowser::setStyle(int style, const Style &look)
     Style &current = m_styles[static_cast<std::size_t>(style)];
     if (current.colour == look.colour && current.bold == look.bold)
         return;
+    const bool widthsChange = current.bold != look.bold;
     current = look;
-    restyle({style});
+    ++m_styleVersion;
+    // A style turns bold once, so redrawing every line then is cheap enough; a
+    // colour may change with every line, so earlier lines take it as they show.
+    if (widthsChange)
+        restyleBlocks(document()->begin(), {});
 }
 
-// Earlier lines follow their style: only the fragments drawn in a changed
-// style are touched, and only when a style really changed.
-void ChatBrowser::restyle(const std::vector<int> &styles)
+// Touches only lines drawn before the last style change; a line is current
+// when its block's state holds the style version.
+void ChatBrowser::restyleBlocks(QTextBlock block, const QTextBlock &last)
 {
-    if (styles.empty() || m_empty)
-        return;
     struct Range
     {
         int from, length, style;
         bool gap;
     };
     std::vector<Range> ranges;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
-            if (format.isImageFormat() || !format.hasProperty(StyleProperty))
-                continue;
-            const int style = format.intProperty(StyleProperty);
-            if (std::find(styles.begin(), styles.end(), style) != styles.end())
-                ranges.push_back({fragment.position(), fragment.length(), style, format.boolProperty(LinkGapProperty)});
+    for (; block.isValid(); block = block.next()) {
+        if (block.userState() != m_styleVersion) {
+            block.setUserState(m_styleVersion);
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                const QTextCharFormat format = fragment.charFormat();
+                if (format.isImageFormat() || !format.hasProperty(StyleProperty))
+                    continue;
+                ranges.push_back({fragment.position(), fragment.length(), format.intProperty(StyleProperty),
+                                  format.boolProperty(LinkGapProperty)});
+            }
         }
+        if (block == last)
+            break;
     }
+    if (ranges.empty())
+        return;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     for (const Range &range : ranges) {
@@ -253,6 +267,40 @@ void ChatBrowser::restyle(const std::vector<int> &styles)
         cursor.mergeCharFormat(format);   // merging keeps a link's anchor
     }
     cursor.endEditBlock();
+}
+
+void ChatBrowser::refreshVisible()
+{
+    if (m_empty || m_refreshing)
+        return;
+    m_refreshing = true;
+    const qreal top = verticalScrollBar()->value();
+    restyleBlocks(blockAt(top), blockAt(top + viewport()->height()));
+    m_refreshing = false;
+}
+
+// A binary search over the lines' places: the layout's own hit test walks
+// every line, which a long chat cannot afford on each new line.
+QTextBlock ChatBrowser::blockAt(qreal y) const
+{
+    const QTextDocument *doc = document();
+    const QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    int low = 0;
+    int high = doc->blockCount() - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (layout->blockBoundingRect(doc->findBlockByNumber(middle)).top() <= y)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return doc->findBlockByNumber(low);
+}
+
+void ChatBrowser::resizeEvent(QResizeEvent *event)
+{
+    QTextBrowser::resizeEvent(event);
+    refreshVisible();
 }
 
 QVariant ChatBrowser::loadResource(int type, const QUrl &name)

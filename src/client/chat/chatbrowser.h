@@ -4,6 +4,7 @@
 // its lines arrive.
 #include "core/chatline.h"
 
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCharFormat>
 
@@ -51,6 +52,7 @@ protected:
     QVariant loadResource(int type, const QUrl &name) override;
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Style
@@ -65,7 +67,9 @@ private:
     void setMargins();
     QTextCharFormat formatOf(int style) const;
     void setStyle(int style, const Style &look);
-    void restyle(const std::vector<int> &styles);
+    void restyleBlocks(QTextBlock from, const QTextBlock &last);
+    void refreshVisible();
+    QTextBlock blockAt(qreal y) const;
     void anchorClicked(const QUrl &url);
     void scrollToEnd();
 
@@ -75,6 +79,8 @@ private:
     std::vector<QString> m_linkTexts;
     LinkOpener m_opener;
     qreal m_lineHeight = 0;
+    int m_styleVersion = 0;   // raised by every style change
+    bool m_refreshing = false;
     bool m_scrollOff = false;
     bool m_empty = true;
 };
