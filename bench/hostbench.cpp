@@ -27,7 +27,7 @@ namespace {
 constexpr int Clients = 9;
 constexpr int Words = 1000;
 constexpr int LinesInFlight = 10;
-constexpr int WordPaceMs = 15;   // a new word arrives after the host has been idle a tick
+constexpr int WordPaceMs = 15; // a new word arrives after the host has been idle a tick
 constexpr int IdleMs = 10000;
 
 double processCpuMs()
@@ -52,8 +52,7 @@ bool runUntil(const std::function<bool()> &done, int timeoutMs = 600000)
 
 struct Client
 {
-    explicit Client(int seatNumber, std::uint16_t port)
-        : seat(seatNumber)
+    explicit Client(int seatNumber, std::uint16_t port) : seat(seatNumber)
     {
         QObject::connect(&socket, &QTcpSocket::readyRead, &socket, [this] {
             framer.feed(socket.readAll().toStdString());

@@ -7,8 +7,7 @@
 
 namespace zz {
 
-template <typename Body>
-void guarded(Body &&body) noexcept
+template <typename Body> void guarded(Body &&body) noexcept
 {
     try {
         body();

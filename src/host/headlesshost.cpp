@@ -75,11 +75,10 @@ void logServer(const HostServer &server)
     QObject::connect(&server, &HostServer::loggedIn, &server, [](int seat, const std::string &name) {
         logLine("login: seat " + std::to_string(seat) + " " + printable(name));
     });
-    QObject::connect(&server, &HostServer::gameStarted, &server,
-                     [](const std::string &name, int playTo, int time) {
-                         logLine("game started by " + printable(name) + ": play to " + std::to_string(playTo)
-                                 + ", " + std::to_string(time) + " s per turn");
-                     });
+    QObject::connect(&server, &HostServer::gameStarted, &server, [](const std::string &name, int playTo, int time) {
+        logLine("game started by " + printable(name) + ": play to " + std::to_string(playTo) + ", "
+                + std::to_string(time) + " s per turn");
+    });
     QObject::connect(&server, &HostServer::roundStarted, &server,
                      [](int round, const std::string &start, const std::string &end) {
                          logLine("round " + std::to_string(round) + ": " + start + " to " + end);

@@ -17,29 +17,20 @@ namespace zz {
 
 namespace {
 
-constexpr std::array FallbackNames = {"Klot", "Klock", "Kling", "Klick", "Krazy"};   // seats 2..6
+constexpr std::array FallbackNames = {"Klot", "Klock", "Kling", "Klick", "Krazy"}; // seats 2..6
 
 HostServer::Random defaultRandom()
 {
     auto engine = std::make_shared<std::mt19937>(std::random_device{}());
-    return [engine](std::size_t bound) {
-        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine);
-    };
+    return [engine](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine); };
 }
 
 } // namespace
 
 HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent)
-    : QObject(parent)
-    , m_sink(std::move(sink))
-    , m_closer(std::move(closer))
-    , m_dictionary(dictionary)
-    , m_pool(pool)
-    , m_drawable(drawableLengths(pool))
-    , m_random(defaultRandom())
-    , m_dispatchTimer(new QTimer(this))
-    , m_turnClock(new QTimer(this))
-    , m_computerTimer(new QTimer(this))
+    : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_pool(pool),
+      m_drawable(drawableLengths(pool)), m_random(defaultRandom()), m_dispatchTimer(new QTimer(this)),
+      m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
 {
     for (int seat = 2; seat <= PlayerSeatCount; ++seat)
         m_seats[seat].fallbackName = FallbackNames[seat - 2];
@@ -258,7 +249,7 @@ void HostServer::receivedLoginInfo(int fromSeat, std::string_view args)
         return;
     const std::string_view version = wire::takeField(args);
     Seat &s = m_seats[*seat];
-    s.name = std::string(args);   // the last field: it may hold '+'
+    s.name = std::string(args); // the last field: it may hold '+'
     broadcast(wire::newPlayerInfo(*seat, s.name));
     for (int other = 1; other <= m_highestSeat; ++other)
         if (other != *seat && m_seats[other].inUse)

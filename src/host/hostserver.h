@@ -35,14 +35,13 @@ public:
     // An index drawn uniformly from 0 .. bound-1.
     using Random = std::function<std::size_t(std::size_t bound)>;
 
-    static constexpr int SeatCount = 11;        // records 1..11; 0 unused
-    static constexpr int FullSeat = 10;         // scratch place of a refused connection
+    static constexpr int SeatCount = 11; // records 1..11; 0 unused
+    static constexpr int FullSeat = 10;  // scratch place of a refused connection
     static constexpr int DispatchIntervalMs = 10;
     static constexpr int ClockIntervalMs = 1000;
 
     // The dictionary and the pool must outlive the server.
-    HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool,
-               QObject *parent = nullptr);
+    HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent = nullptr);
     ~HostServer() override;
 
     void setRandom(Random random) { m_random = std::move(random); }
@@ -59,9 +58,9 @@ public:
     // Releases a seat whose connection closed; announced once, whichever side closed.
     void connectionClosed(int seat);
 
-    void dispatchTick();   // one entry, round-robin over the connections
-    void clockTick();      // the turn clock's second
-    void computerTick();   // the idle bot timer: no computer moves
+    void dispatchTick(); // one entry, round-robin over the connections
+    void clockTick();    // the turn clock's second
+    void computerTick(); // the idle bot timer: no computer moves
 
     // Read-only views for the glue, the log and tests.
     bool inUse(int seat) const { return validSeat(seat) && m_seats[seat].inUse; }
@@ -79,7 +78,7 @@ public:
 Q_SIGNALS:
     void seatTaken(int seat);
     void connectionRefused();
-    void connectionDropped(int seat);   // past a buffer bound
+    void connectionDropped(int seat); // past a buffer bound
     void seatReleased(int seat, const std::string &name);
     void loggedIn(int seat, const std::string &name);
     void gameStarted(const std::string &name, int playTo, int timePerTurn);

@@ -52,7 +52,7 @@ void HostServer::justWatch(int fromSeat, std::string_view args)
     // The table owner may seat anybody out; everybody else only themselves.
     if (!isPlayerSeat(*seat) || (fromSeat != 1 && *seat != fromSeat))
         return;
-    const std::string_view flag = args;   // no '+' follows the flag
+    const std::string_view flag = args; // no '+' follows the flag
     if (flag == "2") {
         m_seats[*seat].watching = false;
         broadcast(wire::justWatching(*seat, wire::WatchFlag::PlayAgain));

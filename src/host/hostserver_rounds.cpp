@@ -14,7 +14,7 @@ namespace {
 
 constexpr int DefaultPlayTo = 5;
 constexpr int DefaultTimePerTurn = 120;
-constexpr int ClockLead = 4;   // the clock runs this much longer than the time per turn
+constexpr int ClockLead = 4; // the clock runs this much longer than the time per turn
 constexpr int GraceSeconds = 2;
 
 // Wrap-around sums, as 32-bit counters behave, without undefined overflow.

@@ -23,13 +23,12 @@ std::filesystem::path workFileIn(const QTemporaryDir &dir)
 } // namespace
 
 HostService::HostService(QObject *parent)
-    : QObject(parent)
-    , m_workDir(std::make_unique<QTemporaryDir>())
-    , m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords(), workFileIn(*m_workDir)))
-    , m_pool(builtinWordPool())
-    , m_server(std::make_unique<HostServer>([this](int seat, const std::string &bytes) { sendToSeat(seat, bytes); },
-                                            [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool))
-    , m_listener(std::make_unique<StreamSocket>())
+    : QObject(parent), m_workDir(std::make_unique<QTemporaryDir>()),
+      m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords(), workFileIn(*m_workDir))),
+      m_pool(builtinWordPool()),
+      m_server(std::make_unique<HostServer>([this](int seat, const std::string &bytes) { sendToSeat(seat, bytes); },
+                                            [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool)),
+      m_listener(std::make_unique<StreamSocket>())
 {
     m_listener->onAccept = [this](StreamSocket &) { guarded([this] { acceptConnection(); }); };
 }
@@ -94,7 +93,7 @@ void HostService::readConnection(StreamSocket &socket)
 void HostService::peerClosed(StreamSocket &socket)
 {
     if (socketOf(socket.tag) == &socket)
-        socket.close();   // reports the close, which releases the seat
+        socket.close(); // reports the close, which releases the seat
 }
 
 void HostService::socketInfo(StreamSocket &socket, SocketInfo kind)

@@ -53,26 +53,40 @@ LengthMode lengthMode(std::string_view three, std::string_view four, std::string
     if (a < 0 || b < 0 || c < 0)
         return LengthMode::Any;
     switch (a * 4 + b * 2 + c) {
-    case 0b110: return LengthMode::ThreeOrFour;
-    case 0b101: return LengthMode::ThreeOrFive;
-    case 0b011: return LengthMode::FourOrFive;
-    case 0b100: return LengthMode::Three;
-    case 0b001: return LengthMode::Five;
-    case 0b010: return LengthMode::Four;
-    default: return LengthMode::Any;
+    case 0b110:
+        return LengthMode::ThreeOrFour;
+    case 0b101:
+        return LengthMode::ThreeOrFive;
+    case 0b011:
+        return LengthMode::FourOrFive;
+    case 0b100:
+        return LengthMode::Three;
+    case 0b001:
+        return LengthMode::Five;
+    case 0b010:
+        return LengthMode::Four;
+    default:
+        return LengthMode::Any;
     }
 }
 
 bool lengthAllowed(LengthMode mode, std::size_t length)
 {
     switch (mode) {
-    case LengthMode::ThreeOrFour: return length == 3 || length == 4;
-    case LengthMode::ThreeOrFive: return length == 3 || length == 5;
-    case LengthMode::FourOrFive: return length == 4 || length == 5;
-    case LengthMode::Three: return length == 3;
-    case LengthMode::Five: return length == 5;
-    case LengthMode::Four: return length == 4;
-    case LengthMode::Any: break;
+    case LengthMode::ThreeOrFour:
+        return length == 3 || length == 4;
+    case LengthMode::ThreeOrFive:
+        return length == 3 || length == 5;
+    case LengthMode::FourOrFive:
+        return length == 4 || length == 5;
+    case LengthMode::Three:
+        return length == 3;
+    case LengthMode::Five:
+        return length == 5;
+    case LengthMode::Four:
+        return length == 4;
+    case LengthMode::Any:
+        break;
     }
     return length >= 3 && length <= 5;
 }

@@ -37,20 +37,20 @@ TEST_F(Game, StartFallsBackToItsDefaults)
     // A '+' in the name shifts the fields: "B" is no number, "1000" becomes the time.
     handle(1, "CMD_startgame+A+B+1000+120+1+0+0+");
     EXPECT_EQ(to(1).front(), "CMD_startgame+A+5+1000+");
-    EXPECT_EQ(to(1)[1].rfind("CMD_roundstart+1+", 0), 0u);   // a new game counts from round 1
+    EXPECT_EQ(to(1)[1].rfind("CMD_roundstart+1+", 0), 0u); // a new game counts from round 1
 }
 
 TEST_F(Game, WordsAreJudgedLengthThenDictionaryThenOneLetter)
 {
     seatPlayers(2);
     startColdWarm();
-    ticks(3);   // x = -1: still inside the round's first four seconds
+    ticks(3); // x = -1: still inside the round's first four seconds
     sent.clear();
     sendWords(1, {"colds", "zzzz", "cold", "CORD", "card", "ward", "warm"});
-    EXPECT_EQ(to(1), (std::vector<std::string>{
-                         "CMD_invalidword+1+colds+1+", "CMD_invalidword+1+zzzz+2+", "CMD_invalidword+1+cold+3+",
-                         "CMD_goodword+1+cord+1+", "CMD_goodword+1+card+2+", "CMD_goodword+1+ward+3+",
-                         "CMD_goodword+1+warm+4+", "CMD_completed+1+4+"}));
+    EXPECT_EQ(to(1),
+              (std::vector<std::string>{"CMD_invalidword+1+colds+1+", "CMD_invalidword+1+zzzz+2+",
+                                        "CMD_invalidword+1+cold+3+", "CMD_goodword+1+cord+1+", "CMD_goodword+1+card+2+",
+                                        "CMD_goodword+1+ward+3+", "CMD_goodword+1+warm+4+", "CMD_completed+1+4+"}));
     EXPECT_EQ(to(2), std::vector<std::string>{"CMD_completed+1+4+"});
     // A finished seat gets no reply; repeats of earlier words are fine.
     sent.clear();
@@ -69,7 +69,7 @@ TEST_F(Game, WordsAreJudgedLengthThenDictionaryThenOneLetter)
     ticks(2);
     EXPECT_EQ(to(1), (std::vector<std::string>{"CMD_postscores+1+270+50+170+100+4+2+0+0+0+0+2",
                                                "CMD_addcorrect+1+1+cord+2+card+3+ward+4+warm"}));
-    EXPECT_EQ(host.score(1), 270);   // the completion bonus is shown, not counted
+    EXPECT_EQ(host.score(1), 270); // the completion bonus is shown, not counted
 }
 
 TEST_F(Game, RoundEndsEarlyWhenOnlyWatchersArePlaying)
@@ -77,9 +77,9 @@ TEST_F(Game, RoundEndsEarlyWhenOnlyWatchersArePlaying)
     seatPlayers(3);
     startColdWarm();
     handle(3, "CMD_justwatch+3+1");
-    ticks(12);   // x = 8
+    ticks(12); // x = 8
     sendWords(1, {"cord", "card", "ward", "warm"});
-    ticks(3);    // x = 11
+    ticks(3); // x = 11
     sent.clear();
     sendWords(2, {"cord", "card", "ward"});
     EXPECT_TRUE(to(1, "CMD_postscores").empty());
@@ -105,7 +105,7 @@ TEST_F(Game, TwentiethWordFinishesTheLadderWithoutBonus)
     for (int i = 0; i < 11; ++i)
         sendWords(1, {"colt", "cold"});
     const auto replies = to(1);
-    ASSERT_EQ(replies.size(), 20u);   // the 21st and 22nd words get no reply
+    ASSERT_EQ(replies.size(), 20u); // the 21st and 22nd words get no reply
     EXPECT_EQ(replies.back(), "CMD_goodword+1+cold+20+");
     ticks(126);
     EXPECT_EQ(to(1, "CMD_postscores"), std::vector<std::string>{"CMD_postscores+1+0+0+0+0+20+2+0+0+0+0+0"});
@@ -117,14 +117,13 @@ TEST_F(Game, NewcomerGetsTheStateOfTheGame)
     seatPlayers(2);
     startColdWarm("1000", "30");
     sendWords(1, {"cord"});
-    host.connectionClosed(2);   // a seat that leaves mid-round has finished it
-    ticks(34);                  // time-up: the grace shows negative seconds left
+    host.connectionClosed(2); // a seat that leaves mid-round has finished it
+    ticks(34);                // time-up: the grace shows negative seconds left
     connect();
     sent.clear();
     login(2, "Cy");
-    EXPECT_EQ(to(2), (std::vector<std::string>{
-                         "CMD_newplayerinfo+2+Cy", "CMD_existingplayers+1+P1",
-                         "CMD_stats+2+cold+warm+f+1000+30+-2+1+0+2+0+3+0+4+0+5+0+6+0"}));
+    EXPECT_EQ(to(2), (std::vector<std::string>{"CMD_newplayerinfo+2+Cy", "CMD_existingplayers+1+P1",
+                                               "CMD_stats+2+cold+warm+f+1000+30+-2+1+0+2+0+3+0+4+0+5+0+6+0"}));
 }
 
 TEST_F(Game, WinnerIsDeclaredAfterThePauseAndEndsTheGame)

@@ -11,9 +11,9 @@ namespace {
 // Only refusals can run here: a good command line would serve until a signal.
 TEST(HeadlessHost, BadArgumentsExitWithCodeTwo)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--serve", "--port", "abc"}, {"--serve", "--port", "70000"}, {"--serve", "--port", "-1"},
-        {"--serve", "--port"},        {"--serve", "--bogus"},         {"--port", "7772"}};
+    const std::vector<std::vector<std::string>> cases = {{"--serve", "--port", "abc"}, {"--serve", "--port", "70000"},
+                                                         {"--serve", "--port", "-1"},  {"--serve", "--port"},
+                                                         {"--serve", "--bogus"},       {"--port", "7772"}};
     for (auto args : cases) {
         args.insert(args.begin(), "zigzop");
         std::vector<char *> argv;

@@ -38,7 +38,7 @@ protected:
     struct Sent
     {
         int seat;
-        std::string text;   // terminator removed
+        std::string text; // terminator removed
     };
 
     HostFixture()
@@ -72,7 +72,10 @@ protected:
         for (int guard = 0; host.queuedEntries() > 0 && guard < 100000; ++guard)
             host.dispatchTick();
     }
-    void login(int seat, const std::string &name) { handle(seat, "CMD_logininfo+" + std::to_string(seat) + "+1.0.2+" + name); }
+    void login(int seat, const std::string &name)
+    {
+        handle(seat, "CMD_logininfo+" + std::to_string(seat) + "+1.0.2+" + name);
+    }
     // Seats 1..n connected and logged in, then the record cleared.
     void seatPlayers(int n)
     {
@@ -118,23 +121,22 @@ protected:
     }
 
     QTemporaryDir dir;
-    Dictionary dictionary{
-        dictionaryRecords({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat", "cot", "dog", "stone", "stare"}),
-        (dir.path() + QStringLiteral("/English")).toStdString()};
+    Dictionary dictionary{dictionaryRecords({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat",
+                                             "cot", "dog", "stone", "stare"}),
+                          (dir.path() + QStringLiteral("/English")).toStdString()};
     WordPool pool{"cold\nwarm\ncat\ndog\nstone\nstare\nlast\n"};
     std::deque<std::size_t> draws;
     std::vector<Sent> sent;
     std::vector<int> closed;
-    HostServer host{
-        [this](int seat, const std::string &bytes) {
-            EXPECT_EQ(bytes.back(), '\xff');
-            sent.push_back({seat, bytes.substr(0, bytes.size() - 1)});
-        },
-        [this](int seat) {
-            closed.push_back(seat);
-            host.connectionClosed(seat);   // as the socket glue reports a close
-        },
-        dictionary, pool};
+    HostServer host{[this](int seat, const std::string &bytes) {
+                        EXPECT_EQ(bytes.back(), '\xff');
+                        sent.push_back({seat, bytes.substr(0, bytes.size() - 1)});
+                    },
+                    [this](int seat) {
+                        closed.push_back(seat);
+                        host.connectionClosed(seat); // as the socket glue reports a close
+                    },
+                    dictionary, pool};
 };
 
 } // namespace zz::test

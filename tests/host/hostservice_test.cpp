@@ -130,8 +130,8 @@ TEST_F(HostServiceTest, ClosesAreAnnouncedOnceAndTheTenthIsTurnedAway)
     ASSERT_TRUE(tenth.waitFor("CMD_full+"));
     EXPECT_TRUE(tenth.closedByHost());
 
-    clients[2]->close();                             // seat 3 leaves
-    clients[0]->send(wire::kickHim(1, 4));           // seat 4 is removed
+    clients[2]->close();                   // seat 3 leaves
+    clients[0]->send(wire::kickHim(1, 4)); // seat 4 is removed
     ASSERT_TRUE(clients[1]->waitFor("CMD_playerdisconnected+4+"));
     ASSERT_TRUE(clients[1]->waitFor("CMD_playerdisconnected+3+"));
     EXPECT_TRUE(clients[3]->closedByHost());

@@ -60,7 +60,7 @@ TEST_F(Seats, CloseIsAnnouncedOnceToTheOthersFromEitherSide)
 {
     seatPlayers(4);
     host.connectionClosed(3);
-    host.connectionClosed(3);   // the socket reports its close twice
+    host.connectionClosed(3); // the socket reports its close twice
     handle(1, "CMD_kickhim+1+4+");
     EXPECT_EQ(closed, std::vector<int>{4});
     EXPECT_EQ(to(1), (std::vector<std::string>{"CMD_playerdisconnected+3+P3", "CMD_playerdisconnected+4+P4"}));
@@ -72,11 +72,22 @@ TEST_F(Seats, CloseIsAnnouncedOnceToTheOthersFromEitherSide)
 TEST_F(Seats, MessagesSpeakOnlyForTheirOwnConnection)
 {
     seatPlayers(3);
-    const char *forged[] = {"CMD_chat+2+hi|clRed", "CMD_action+2+waves|clRed", "CMD_playasound+2+wave7+",
-                            "CMD_logininfo+2+1.0.2+Mallory", "CMD_kickhim+1+2+", "CMD_kickhim+3+2+",
-                            "CMD_justwatch+2+2", "CMD_startgame+Ann+5+120+1+1+1+",
-                            "CMD_chat+0+hi|x", "CMD_chat+10+hi|x", "CMD_chat+-1+hi|x", "CMD_chat+99999999999+hi|x",
-                            "CMD_chat+abc+hi|x", "CMD_chat", "chat+3+hi", ""};
+    const char *forged[] = {"CMD_chat+2+hi|clRed",
+                            "CMD_action+2+waves|clRed",
+                            "CMD_playasound+2+wave7+",
+                            "CMD_logininfo+2+1.0.2+Mallory",
+                            "CMD_kickhim+1+2+",
+                            "CMD_kickhim+3+2+",
+                            "CMD_justwatch+2+2",
+                            "CMD_startgame+Ann+5+120+1+1+1+",
+                            "CMD_chat+0+hi|x",
+                            "CMD_chat+10+hi|x",
+                            "CMD_chat+-1+hi|x",
+                            "CMD_chat+99999999999+hi|x",
+                            "CMD_chat+abc+hi|x",
+                            "CMD_chat",
+                            "chat+3+hi",
+                            ""};
     for (const char *text : forged) {
         SCOPED_TRACE(text);
         handle(3, text);
@@ -106,18 +117,18 @@ TEST_F(Seats, ChatActionAndSoundRelays)
 TEST_F(Seats, JustWatching)
 {
     seatPlayers(4);
-    connect(3);   // seats 5 and 6 never log in; seat 7 is a spectator
+    connect(3); // seats 5 and 6 never log in; seat 7 is a spectator
     sent.clear();
-    handle(4, "CMD_justwatch+4+1");   // no game yet
+    handle(4, "CMD_justwatch+4+1"); // no game yet
     EXPECT_TRUE(sent.empty());
     handle(4, "CMD_justwatch+4+2");
     EXPECT_EQ(to(1), std::vector<std::string>{"CMD_justwatching+4+2"});
     startColdWarm();
     sent.clear();
-    handle(1, "CMD_justwatch+4+1");   // the owner may seat anybody out
-    handle(2, "CMD_justwatch+4+1");   // nobody else may
-    handle(4, "CMD_justwatch+4+1+");  // flag "1+" is neither
-    handle(7, "CMD_justwatch+7+1");   // no player seat
+    handle(1, "CMD_justwatch+4+1");  // the owner may seat anybody out
+    handle(2, "CMD_justwatch+4+1");  // nobody else may
+    handle(4, "CMD_justwatch+4+1+"); // flag "1+" is neither
+    handle(7, "CMD_justwatch+7+1");  // no player seat
     handle(1, "CMD_justwatch+0+1");
     EXPECT_EQ(to(7), std::vector<std::string>{"CMD_justwatching+4+1"});
 }
@@ -125,7 +136,9 @@ TEST_F(Seats, JustWatching)
 TEST_F(Seats, ANonNumberStopsOnlyItsOwnMessage)
 {
     seatPlayers(1);
-    host.bytesReceived(1, "CMD_sendword+x+cord+\xff" "CMD_kickhim+1+x+\xff" "CMD_chat+1+ok|clRed\xff");
+    host.bytesReceived(1, "CMD_sendword+x+cord+\xff"
+                          "CMD_kickhim+1+x+\xff"
+                          "CMD_chat+1+ok|clRed\xff");
     drain();
     EXPECT_EQ(to(1), std::vector<std::string>{"CMD_chat+1+P1 chats: ok|clRed"});
 }
@@ -155,7 +168,7 @@ TEST_F(Seats, FloodingConnectionDoesNotStarveAnother)
         host.dispatchTick();
     EXPECT_EQ(to(3, "CMD_goodword"), std::vector<std::string>{"CMD_goodword+3+cord+1+"});
     drain();
-    EXPECT_EQ(to(1, "CMD_chat").size(), 200u);   // and the flood keeps its order and count
+    EXPECT_EQ(to(1, "CMD_chat").size(), 200u); // and the flood keeps its order and count
 }
 
 TEST_F(Seats, ConnectionPastTheBoundsIsDropped)
@@ -174,7 +187,7 @@ TEST_F(Seats, ConnectionPastTheBoundsIsDropped)
     EXPECT_TRUE(host.inUse(3));
     host.bytesReceived(3, "CMD_chat+3+one too many|y\xff");
     EXPECT_FALSE(host.inUse(3));
-    EXPECT_EQ(host.queuedEntries(), 0u);   // nothing of it is handled for a later occupant
+    EXPECT_EQ(host.queuedEntries(), 0u); // nothing of it is handled for a later occupant
     EXPECT_EQ(connect(), 2);
 }
 
