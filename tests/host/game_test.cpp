@@ -126,6 +126,19 @@ TEST_F(Game, NewcomerGetsTheStateOfTheGame)
                                                "CMD_stats+2+cold+warm+f+1000+30+-2+1+0+2+0+3+0+4+0+5+0+6+0"}));
 }
 
+TEST_F(Game, NewcomerInAFreshSeatPlaysTheRunningRound)
+{
+    seatPlayers(1);
+    startColdWarm();
+    connect();
+    sent.clear();
+    login(2, "Di");
+    EXPECT_EQ(to(2, "CMD_stats"),
+              std::vector<std::string>{"CMD_stats+2+cold+warm+t+1000+120+120+1+0+2+0+3+0+4+0+5+0+6+0"});
+    sendWords(2, {"cord"});
+    EXPECT_EQ(to(2).back(), "CMD_goodword+2+cord+1+");
+}
+
 TEST_F(Game, WinnerIsDeclaredAfterThePauseAndEndsTheGame)
 {
     seatPlayers(1);
