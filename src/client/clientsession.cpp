@@ -1,6 +1,6 @@
 #include "clientsession.h"
 
-#include "client/wiretext.h"
+#include "client/chat/wiretext.h"
 #include "core/names.h"
 #include "net/streamsocket.h"
 
@@ -290,7 +290,6 @@ void ClientSession::getNextPlayer(std::string_view args)
     const auto seat = takeNumber(args);
     if (!seat)
         return;
-    m_turnSeat = *seat;
     Q_EMIT nextPlayer(*seat);
 }
 

@@ -33,9 +33,6 @@ public:
 
     int ownSeat() const { return m_ownSeat; }
     bool loggedIn() const { return m_loggedIn; }
-    // The seat of the last play signal; words may be sent while it is ours.
-    int turnSeat() const { return m_turnSeat; }
-    void setTurnSeat(int seat) { m_turnSeat = seat; }
     std::size_t queuedMessages() const { return m_queue.size(); }
     bool dispatching() const { return m_dispatchTimer.isActive(); }
 
@@ -124,7 +121,6 @@ private:
     QTimer m_dispatchTimer;
     QString m_loginName;
     int m_ownSeat = 0;
-    int m_turnSeat = 0;
     bool m_loggedIn = false;
     bool m_closed = false;           // the host closed the connection
     bool m_closeAnnounced = false;   // ... and the queue was worked off since

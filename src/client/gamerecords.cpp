@@ -1,6 +1,6 @@
 #include "gamerecords.h"
 
-#include "client/wiretext.h"
+#include "client/chat/wiretext.h"
 #include "core/wire.h"
 
 #include <QtDebug>

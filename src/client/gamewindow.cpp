@@ -1,24 +1,27 @@
 #include "gamewindow.h"
 
 #include "client/aboutdialog.h"
+#include "client/board/boardview.h"
+#include "client/chat/chatview.h"
+#include "client/chat/wiretext.h"
 #include "client/clientsession.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
+#include "client/gametable.h"
 #include "client/guarded.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
+#include "core/chatline.h"
 #include "core/launchplan.h"
 #include "net/streamsocket.h"
 #include "social/phrasesdialog.h"
+#include "social/soundplayer.h"
 #include "social/spylistwindow.h"
 #include "store/tallywindow.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <string>
@@ -47,12 +50,14 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
     : QMainWindow(parent)
     , m_params(std::move(params))
     , m_session(new ClientSession(this))
+    , m_sounds(std::make_unique<WaveSoundPlayer>())
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(text(caption::Main));
-    buildMenus();
     buildBody();
+    buildMenus();
     connectSession();
+    connectChat();
     resize(DefaultBounds.size());
     move(DefaultBounds.topLeft());
 }
@@ -61,18 +66,30 @@ GameWindow::~GameWindow()
 {
     if (m_lobbySocket)
         m_lobbySocket->onRead = nullptr;
-}
-
-std::array<QString, PlayerSeatCount + 1> GameWindow::emptySeats()
-{
-    std::array<QString, PlayerSeatCount + 1> seats;
-    seats.fill(text(WaitingSeat));
-    return seats;
+    // The sound player goes before the children that play through it.
+    m_table->setSoundPlayer(nullptr);
 }
 
 void GameWindow::setCompanions(const Companions &companions)
 {
     m_companions = companions;
+    m_table->setSpyList(m_companions.spyList);
+    m_table->setLadderDialog(m_companions.ladder);
+    m_table->setTally(m_companions.tally);
+    if (m_companions.tally)
+        connect(m_companions.tally, &QObject::destroyed, m_table, [table = m_table] { table->setTally(nullptr); });
+    if (m_companions.gameStart) {
+        connect(m_companions.gameStart, &GameStartDialog::startRequested, this,
+                [this](int playTo, int time, bool three, bool four, bool five) {
+                    guarded([&] { m_session->startGame(m_playerName, playTo, time, three, four, five); });
+                });
+    }
+}
+
+void GameWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> sounds)
+{
+    m_table->setSoundPlayer(sounds.get());
+    m_sounds = std::move(sounds);
 }
 
 void GameWindow::buildMenus()
@@ -85,6 +102,10 @@ void GameWindow::buildMenus()
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    m_chat->fillOptionsMenu(*options);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction *spies = view->addAction(text(label::SpyList));
@@ -109,39 +130,51 @@ void GameWindow::buildMenus()
 void GameWindow::buildBody()
 {
     auto *body = new QWidget(this);
+    m_board = new BoardView(body);
+    m_chat = new ChatView(body);
+    m_table = new GameTable(*m_session, *m_board, *m_chat, this);
+    m_table->setSoundPlayer(m_sounds.get());
+
+    // The board keeps its size; the chat takes whatever height is left.
     auto *layout = new QVBoxLayout(body);
-
-    // The board's area; the start button sits where the board puts it.
-    auto *board = new QFrame(body);
-    board->setObjectName(QStringLiteral("board"));
-    board->setFrameShape(QFrame::StyledPanel);
-    board->setFixedHeight(290);
-    m_startButton = new QPushButton(text(label::StartGame), board);
-    m_startButton->setObjectName(QStringLiteral("button_start"));
-    m_startButton->setGeometry(248, 16, 110, 40);
-    connect(m_startButton, &QPushButton::clicked, this, [this] { guarded([this] { startGameClicked(); }); });
-
-    m_chat = new QPlainTextEdit(body);
-    m_chat->setObjectName(QStringLiteral("mainchat"));
-    m_chat->setReadOnly(true);
-
-    layout->addWidget(board);
-    layout->addWidget(m_chat, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_board, 0, Qt::AlignHCenter);
+    auto *chatRow = new QVBoxLayout;
+    chatRow->setContentsMargins(5, 4, 5, 5);
+    chatRow->addWidget(m_chat);
+    layout->addLayout(chatRow, 1);
     setCentralWidget(body);
+    connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
 
 void GameWindow::connectSession()
 {
     ClientSession *s = m_session;
-    connect(s, &ClientSession::systemLine, this, [this](const QString &line) { addLineToChat(line); });
-    connect(s, &ClientSession::chatLine, this, [this](const QString &line, const QString &) {
-        guarded([&] { addLineToChat(line); });
+    connect(s, &ClientSession::systemLine, this, [this](const QString &line) {
+        guarded([&] { m_chat->addDecodedLine(line, SystemLineColour); });
     });
-    connect(s, &ClientSession::playerArrived, this, &GameWindow::playerArrived);
-    connect(s, &ClientSession::playerLeft, this, &GameWindow::playerLeft);
+    connect(s, &ClientSession::chatLine, this, [this](const QString &line, const QString &colour) {
+        guarded([&] { m_chat->chatLineReceived(line, colour); });
+    });
+    connect(s, &ClientSession::loggedInAs, m_chat, [this] { m_chat->setLoggedIn(true); });
     connect(s, &ClientSession::gameFull, this, &GameWindow::gameFull);
     connect(s, &ClientSession::connectionClosed, this, &GameWindow::connectionClosed);
     connect(s, &ClientSession::errorOccurred, this, [](const QString &error) { reportError(error); });
+}
+
+void GameWindow::connectChat()
+{
+    // The chat hands over wire bytes; the session takes text and encodes it
+    // again, which gives back the same bytes.
+    auto toText = [](const QByteArray &bytes) { return fromWire(std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size()))); };
+    connect(m_chat, &ChatView::chatSubmitted, this, [this, toText](const QByteArray &line, const QByteArray &colour) {
+        guarded([&] { m_session->sendChat(toText(line), toText(colour)); });
+    });
+    connect(m_chat, &ChatView::actionSubmitted, this,
+            [this, toText](const QByteArray &line, const QByteArray &colour) {
+                guarded([&] { m_session->sendAction(toText(line), toText(colour)); });
+            });
 }
 
 void GameWindow::showEvent(QShowEvent *event)
@@ -234,8 +267,9 @@ void GameWindow::openLobbySocket()
 
 void GameWindow::setStartAllowed(bool allowed)
 {
-    m_startButton->setVisible(allowed);
+    m_board->setStartButtonVisible(allowed);
     m_startGameAction->setEnabled(allowed);
+    m_table->setHosting(allowed);
 }
 
 void GameWindow::startGameClicked()
@@ -250,52 +284,9 @@ void GameWindow::startGameClicked()
     showWindow(m_companions.gameStart);
 }
 
-void GameWindow::addLineToChat(const QString &line, std::uint32_t)
-{
-    // The plain area shows the text after the seat field; the chat view
-    // that replaces it draws seats, colours, smileys and links.
-    const qsizetype plus = line.indexOf(QLatin1Char('+'));
-    m_chat->appendPlainText(plus < 0 ? line : line.mid(plus + 1));
-}
-
 void GameWindow::addSystemLine(std::string_view line)
 {
-    addLineToChat(text(line));
-}
-
-void GameWindow::playerArrived(int seat, const QString &name, bool self)
-{
-    const QString prefix = text(line::SystemPrefix);
-    if (self)
-        addSystemLine(line::YouAreConnected);
-    else
-        addLineToChat(prefix + name + text(line::IsConnected));
-
-    if (seat >= 1 && seat <= m_seatCount) {
-        m_seatNames[static_cast<std::size_t>(seat)] = name;
-        return;
-    }
-    if (m_companions.spyList)
-        m_companions.spyList->addSpy(seat, name);
-    if (self)
-        addSystemLine(line::YouAreSpying);
-    else
-        addLineToChat(prefix + name + text(line::IsSpying));
-}
-
-void GameWindow::playerLeft(int seat, const QString &name)
-{
-    const QString prefix = text(line::SystemPrefix);
-    if (seat >= 1 && seat <= m_seatCount) {
-        // A seat that shows its quiet name or nobody leaves without a word.
-        QString &shown = m_seatNames[static_cast<std::size_t>(seat)];
-        if (shown != text(WaitingSeat) && shown != text(QuietSeatNames[seat]))
-            addLineToChat(prefix + shown + text(line::Disconnected));
-        shown = text(WaitingSeat);
-        return;
-    }
-    if (m_companions.spyList && m_companions.spyList->removeSpy(seat, name))
-        addLineToChat(prefix + name + text(line::HasLeft));
+    m_chat->addLine(line, SystemLineColour);
 }
 
 void GameWindow::gameFull()

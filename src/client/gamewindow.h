@@ -8,24 +8,26 @@
 #include <QRect>
 #include <QStringList>
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMessageBox;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace zz {
 
 class AboutDialog;
+class BoardView;
+class ChatView;
 class ClientSession;
 class DownloadDialog;
 class GameStartDialog;
+class GameTable;
 class HelpWindow;
 class LadderDialog;
 class PhrasesDialog;
+class SoundPlayer;
 class SpyListWindow;
 class StreamSocket;
 class TallyWindow;
@@ -51,7 +53,6 @@ public:
     };
 
     static constexpr QRect DefaultBounds{3, 3, 775, 575};
-    static constexpr std::uint32_t SystemLineColour = 0xFF0000;   // blue, as 0x00BBGGRR
 
     // params: the launch parameters without the program name.
     explicit GameWindow(QStringList params, QWidget *parent = nullptr);
@@ -61,13 +62,17 @@ public:
     void setGamePort(std::uint16_t port) { m_gamePort = port; }
     void setLobbyPort(std::uint16_t port) { m_lobbyPort = port; }
     void setCompanions(const Companions &companions);
+    // Replaces the player of the game's sounds (the window keeps it).
+    void setSoundPlayer(std::unique_ptr<SoundPlayer> sounds);
 
     ClientSession &session() { return *m_session; }
+    BoardView &board() { return *m_board; }
+    ChatView &chat() { return *m_chat; }
+    GameTable &table() { return *m_table; }
     bool hosting() const { return m_hosting; }
     const QString &playerName() const { return m_playerName; }
     const QString &hostAddress() const { return m_hostAddress; }
     int seatCount() const { return m_seatCount; }
-    int linkCounter() const { return m_linkCounter; }
 
     // Restores, raises and activates the window (a second start asked for it).
     void activate();
@@ -80,10 +85,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    static std::array<QString, PlayerSeatCount + 1> emptySeats();
     void buildMenus();
     void buildBody();
     void connectSession();
+    void connectChat();
 
     void processParams();
     void hostPress();
@@ -91,12 +96,7 @@ private:
     void openLobbySocket();
     void setStartAllowed(bool allowed);
 
-    // Every line of the chat area goes through here: seat "+" text.
-    void addLineToChat(const QString &line, std::uint32_t colour = SystemLineColour);
     void addSystemLine(std::string_view line);
-
-    void playerArrived(int seat, const QString &name, bool self);
-    void playerLeft(int seat, const QString &name);
     void gameFull();
     void connectionClosed();
     void startGameClicked();
@@ -107,11 +107,13 @@ private:
     std::uint16_t m_lobbyPort = LobbyPort;
     Companions m_companions;
 
-    ClientSession *m_session = nullptr;   // child of this window
+    ClientSession *m_session = nullptr;   // children of this window
+    GameTable *m_table = nullptr;
+    BoardView *m_board = nullptr;
+    ChatView *m_chat = nullptr;
     StreamSocket *m_lobbySocket = nullptr;
-    QPlainTextEdit *m_chat = nullptr;
-    QPushButton *m_startButton = nullptr;
     QAction *m_startGameAction = nullptr;
+    std::unique_ptr<SoundPlayer> m_sounds;
     QPointer<QMessageBox> m_fullBox;
 
     QString m_playerName;
@@ -119,10 +121,6 @@ private:
     bool m_hosting = false;
     bool m_launched = false;
     int m_seatCount = PlayerSeatCount;
-    int m_linkCounter = -1;
-    // What each board seat shows. TODO: read the board's name labels instead
-    // once BoardView shows them.
-    std::array<QString, PlayerSeatCount + 1> m_seatNames = emptySeats();
 };
 
 } // namespace zz

@@ -1,5 +1,6 @@
 #include "ladderdialog.h"
 
+#include "client/board/boardrules.h"
 #include "core/names.h"
 
 #include <QLabel>
@@ -16,8 +17,8 @@ constexpr int BoxHeight = 24;
 constexpr int EmptySize = 10;
 constexpr int WordSize = 16;
 
-// What an empty box earns: +20 for the first five boxes, down to +5.
-QString emptyBoxValue(int box) { return QStringLiteral("+%1").arg(20 - 5 * ((box - 1) / 5)); }
+// An empty box shows what it earns.
+QString emptyBoxHint(int box) { return QStringLiteral("+%1").arg(board::emptyBoxValue(box)); }
 
 void setPointSize(QLabel *label, int size)
 {
@@ -45,7 +46,7 @@ LadderDialog::LadderDialog(QWidget *parent)
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("label_correct%1").arg(box));
         label->setAlignment(Qt::AlignCenter);
-        label->setToolTip(emptyBoxValue(box));
+        label->setToolTip(emptyBoxHint(box));
         QFont font = label->font();
         font.setBold(true);
         label->setFont(font);
@@ -89,6 +90,14 @@ void LadderDialog::addWord(int label, const QString &text)
     target->setText(text.toUpper());
     if (label != TitleLabel && label != CountLabel)
         setPointSize(target, WordSize);
+}
+
+void LadderDialog::showOver(const QWidget *mainWindow)
+{
+    if (mainWindow)
+        move(mainWindow->geometry().center() - rect().center());
+    show();
+    raise();
 }
 
 } // namespace zz

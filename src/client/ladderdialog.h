@@ -22,6 +22,8 @@ public:
     // other number changes nothing.
     void addWord(int label, const QString &text);
     QLabel *correctLabel(int label) const;
+    // Shows the dialog, not modal, centred on the main window.
+    void showOver(const QWidget *mainWindow);
 };
 
 } // namespace zz

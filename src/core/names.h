@@ -51,6 +51,7 @@ inline constexpr std::string_view HasLeft = " has left.";
 // The two version lines keep their original wording, misspellings included.
 inline constexpr std::string_view OtherHasWrongVersion = " has a different version of the game then you.";
 inline constexpr std::string_view OwnWrongVersion = "0+You have a differnt version of the game then the host.";
+inline constexpr std::string_view HasStartedAGame = " has started a game.";
 } // namespace line
 
 // Message box texts.
@@ -58,7 +59,59 @@ namespace message {
 inline constexpr std::string_view GameFull = "Game is full";
 inline constexpr std::string_view NotConnected = "You are not connected";
 inline constexpr std::string_view DictionaryMissing = "English.dic dictionary not found!";
+inline constexpr std::string_view NoLetterCount = "You must select at least one Letter Count.";
 } // namespace message
+
+// The board's status line; a word shown in upper case goes before the
+// texts that start with a blank.
+namespace status {
+inline constexpr std::string_view Welcome = "Welcome to Zig Zop by Quib77 Software";
+inline constexpr std::string_view YourTurn = "Your Turn.";
+inline constexpr std::string_view Linking = "Player's are linking the words.";
+inline constexpr std::string_view Accepted = " Accepted.";
+inline constexpr std::string_view WrongLength = " is not the correct length.";
+inline constexpr std::string_view NotAWord = " is not a word.";
+inline constexpr std::string_view OneLetter = "You can change only one letter at a time.";
+inline constexpr std::string_view ListTooLong = "Your word list is too long";
+inline constexpr std::string_view Completed = "You Completed the Link.";
+inline constexpr std::string_view PostingScores = "Posting Scores..Please Wait.";
+inline constexpr std::string_view GameOver = "Game Over!";
+} // namespace status
+
+// The board's other texts.
+namespace boardtext {
+inline constexpr std::string_view PlayToPrefix = "Play To Score: ";
+inline constexpr std::string_view TimePrefix = "Time: ";
+inline constexpr std::string_view TimeSuffix = "secs";   // no blank before it
+inline constexpr std::string_view WordCountSuffix = " Wds";
+inline constexpr std::string_view InitialWordCount = "20 Wds";
+inline constexpr std::string_view OwnWin = "You have Won the Game!";
+inline constexpr std::string_view OtherWinSuffix = " has Won the Game!";
+// The lines of a seat's bonus hint, joined by CR LF.
+inline constexpr std::string_view HintCompleted = " Completed Zig Zop: ";
+inline constexpr std::string_view HintEmptyBoxes = " Empty Boxes: ";
+inline constexpr std::string_view HintTimeBonus = " Time Bonus: ";
+inline constexpr std::string_view HintWordCount = " Word Count: ";
+inline constexpr std::string_view HintLineBreak = "\r\n";
+// The completed-ladder dialog: name + title suffix, and the word count line.
+inline constexpr std::string_view LadderTitleSuffix = "'s Zig Zop";
+inline constexpr std::string_view LadderWordCount = "Word Count: ";
+} // namespace boardtext
+
+// Sounds the game plays, by resource name.
+namespace sound {
+inline constexpr std::string_view Entered = "entered";
+inline constexpr std::string_view Turn = "turn";
+inline constexpr std::string_view TurnNew = "turnnew";
+inline constexpr std::string_view Submit = "submit";
+inline constexpr std::string_view GoodWord = "goodword";
+inline constexpr std::string_view Invalid = "invalid";
+inline constexpr std::string_view Finished = "finished";
+inline constexpr std::string_view RoundOver = "roundover";
+inline constexpr std::string_view Winner = "winner";
+inline constexpr std::string_view Tick = "tick";
+inline constexpr std::string_view TimeUp = "timeup";
+} // namespace sound
 
 // Seat labels: the text of an empty seat, and each seat's quiet name (the
 // name in its hint), whose departure is not announced. Index 0 is unused.
@@ -77,6 +130,12 @@ inline constexpr std::string_view GameOptions = "Game Options";
 inline constexpr std::string_view YourTotalTally = "Your Total Tally";
 inline constexpr std::string_view PhraseButton = "Phrase Button ";   // + number + ":"
 inline constexpr std::string_view PhraseCoolDown = "Buttons can only be used once every 2 seconds";
+// The game options dialog.
+inline constexpr std::string_view PlayToScore = "Play to Score:";
+inline constexpr std::string_view TimePerTurn = "Time Per Turn:";
+inline constexpr std::string_view Secs = "secs";
+inline constexpr std::string_view SelectOne = "Select at least one of the following";
+inline constexpr std::string_view LetterWords[] = {"3 Letter Words", "4 Letter Words", "5 Letter Words"};
 } // namespace label
 
 } // namespace zz

@@ -3,6 +3,7 @@
 #include "core/names.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,15 +20,24 @@ TallyWindow::TallyWindow(QWidget *parent)
     bold.setBold(true);
     title->setFont(bold);
 
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("list_games"));
+
     auto *done = new QPushButton(QString::fromUtf8(label::Done), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::close);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(title, 0, Qt::AlignHCenter);
-    layout->addStretch();
+    layout->addWidget(m_list, 1);
     layout->addWidget(done, 0, Qt::AlignHCenter);
     resize(360, 280);
+}
+
+void TallyWindow::addGame(const QString &winner)
+{
+    m_games.append(winner);
+    m_list->addItem(winner);
 }
 
 } // namespace zz

@@ -1,6 +1,9 @@
 #include "client/gamewindow.h"
 
 #include "client/aboutdialog.h"
+#include "client/board/boardview.h"
+#include "client/chat/chatbrowser.h"
+#include "client/chat/chatview.h"
 #include "client/clientsession.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
@@ -12,14 +15,13 @@
 #include "store/tallywindow.h"
 #include "support/waitfor.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -63,8 +65,18 @@ protected:
         window->show();
     }
 
-    QString chat() const { return window->findChild<QPlainTextEdit *>(QStringLiteral("mainchat"))->toPlainText(); }
-    QPushButton *startButton() const { return window->findChild<QPushButton *>(QStringLiteral("button_start")); }
+    // The chat view's lines without the blanks that follow each word.
+    QString chat() const
+    {
+        QStringList lines = window->chat().chatBrowser()->toPlainText().split(QLatin1Char('\n'));
+        for (QString &line : lines)
+            line = line.trimmed();
+        return lines.join(QLatin1Char('\n'));
+    }
+    QAbstractButton *startButton() const
+    {
+        return window->board().findChild<QAbstractButton *>(QStringLiteral("button_start"));
+    }
     QAction *startGame() const { return window->findChild<QAction *>(QStringLiteral("StartGame1")); }
 
     // The client's connection as the game port sees it.
@@ -203,75 +215,34 @@ TEST_F(Launch, HostClosingTheConnectionClosesTheWindow)
     EXPECT_FALSE(window->isVisible());
 }
 
-// ---- system lines, without a connection --------------------------------------
-
-class SystemLines : public ::testing::Test
+TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
 {
-protected:
-    SystemLines()
-    {
-        spyList = new SpyListWindow(&window);
-        window.setCompanions({{}, {}, {}, {}, {}, spyList, {}, {}});
-    }
+    start({QStringLiteral("A+B"), QStringLiteral("127.0.0.1"), QStringLiteral("true")});
+    auto *options = new GameStartDialog(window.get());
+    window->setCompanions({{}, download, options, {}, {}, spyList, {}, {}});
+    startButton()->click();
+    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("You are not connected")); }));
+    messageBox(QStringLiteral("You are not connected"))->done(0);
+    EXPECT_FALSE(options->isVisible());
 
-    // Handles each message in turn and returns the chat area's lines.
-    QStringList handle(std::initializer_list<const char *> messages)
-    {
-        for (const char *message : messages) {
-            window.session().receiveBytes(std::string(message) + '\xff');
-            window.session().dispatchTick();
-        }
-        const QString text = window.findChild<QPlainTextEdit *>(QStringLiteral("mainchat"))->toPlainText();
-        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-    }
+    QTcpSocket *client = acceptClient();
+    ASSERT_TRUE(client);
+    client->write("CMD_sendlogininfo+1\xff");
+    ASSERT_TRUE(waitFor([this] { return window->session().loggedIn(); }));
+    startGame()->trigger();
+    EXPECT_TRUE(options->isVisible());
+    options->toggleBox(2);
+    options->buttonStartClick();
+    EXPECT_FALSE(options->isVisible());
 
-    GameWindow window{{}};
-    SpyListWindow *spyList = nullptr;
-};
-
-TEST_F(SystemLines, OwnArrivalAsSeatThree)
-{
-    EXPECT_EQ(handle({"CMD_sendlogininfo+3", "CMD_existingplayers+1+Bo", "CMD_newplayerinfo+3+Ann"}),
-              (QStringList{QStringLiteral("Bo is Connected."), QStringLiteral("You are Connected.")}));
-    EXPECT_TRUE(spyList->spies().isEmpty());
-}
-
-TEST_F(SystemLines, OwnArrivalAsSpectator)
-{
-    EXPECT_EQ(handle({"CMD_sendlogininfo+7", "CMD_newplayerinfo+7+Max", "CMD_newplayerinfo+8+Eve"}),
-              (QStringList{QStringLiteral("You are Connected."), QStringLiteral("You are spying."),
-                           QStringLiteral("Eve is Connected."), QStringLiteral("Eve is spying.")}));
-    EXPECT_EQ(spyList->spies(), (QStringList{QStringLiteral("7: Max"), QStringLiteral("8: Eve")}));
-}
-
-TEST_F(SystemLines, Departures)
-{
-    const QStringList lines = handle({
-        "CMD_newplayerinfo+2+Klot",           // leaves under the seat's quiet name: no line
-        "CMD_playerdisconnected+2+Klot",
-        "CMD_newplayerinfo+3+A+B",
-        "CMD_playerdisconnected+3+A+B",
-        "CMD_playerdisconnected+3+A+B",       // already empty: no line
-        "CMD_newplayerinfo+8+Max",
-        "CMD_playerdisconnected+9+Max",       // not in the spy list: nothing
-        "CMD_playerdisconnected+8+Max",
-    });
-    EXPECT_EQ(lines, (QStringList{QStringLiteral("Klot is Connected."), QStringLiteral("A+B is Connected."),
-                                  QStringLiteral("A+B disconnected."), QStringLiteral("Max is Connected."),
-                                  QStringLiteral("Max is spying."), QStringLiteral("Max has left.")}));
-    EXPECT_TRUE(spyList->spies().isEmpty());
-}
-
-TEST_F(SystemLines, VersionMismatch)
-{
-    EXPECT_EQ(handle({"CMD_havewrongversion+Bo", "CMD_wrongversion+"}),
-              (QStringList{QStringLiteral("Bo has a different version of the game then you."),
-                           QStringLiteral("You have a differnt version of the game then the host.")}));
-}
-
-TEST_F(SystemLines, ChatIsShownAsTyped)
-{
-    EXPECT_EQ(handle({"CMD_chat+2+Ann chats: <b>hi</b>|clNavy"}), QStringList{QStringLiteral("Ann chats: <b>hi</b>")});
+    // The name goes out as it is, '+' and all.
+    const QByteArray expected("CMD_logininfo+1+1.0.2+A+B\xff\xff" "CMD_startgame+A+B+1000+120+1+0+1+\xff");
+    QByteArray bytes;
+    EXPECT_TRUE(waitFor([&] {
+        bytes += client->readAll();
+        return bytes.size() >= expected.size();
+    }));
+    EXPECT_EQ(bytes, expected);
 }
 
 TEST(Windows, CaptionsAndNames)
@@ -295,9 +266,7 @@ TEST(Windows, CaptionsAndNames)
     }
     EXPECT_EQ(window.size(), QSize(775, 575));
     EXPECT_EQ(window.seatCount(), 6);
-    EXPECT_EQ(window.linkCounter(), -1);
     EXPECT_FALSE(window.hosting());
-    EXPECT_EQ(window.session().turnSeat(), 0);
 }
 
 TEST(Windows, PhraseEditorAndLadderDialog)

@@ -13,20 +13,9 @@ constexpr QSize BoxSize(108, 34);
 
 QString quietName(int seat)
 {
-    switch (seat) {
-    case 2:
-        return QStringLiteral("Klot");
-    case 3:
-        return QStringLiteral("Klick");
-    case 4:
-        return QStringLiteral("Kling");
-    case 5:
-        return QStringLiteral("Klick");
-    case 6:
-        return QStringLiteral("Krazy");
-    default:
+    if (seat < 1 || seat > SeatCount)
         return {};
-    }
+    return latin1(QuietSeatNames[seat]);
 }
 
 int barStep(int timePerTurn)

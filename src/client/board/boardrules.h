@@ -1,9 +1,13 @@
 #pragma once
 // The board's display rules: plain functions of plain values, so the tests
 // can check them without a window.
+#include "core/names.h"
+
 #include <QLatin1String>
 #include <QRect>
 #include <QString>
+
+#include <string_view>
 
 namespace zz::board {
 
@@ -12,15 +16,20 @@ inline constexpr int BoxCount = 20;
 inline constexpr int BarFullWidth = 176;
 inline constexpr int CalmClockSeconds = 20; // from here down the clock text turns black
 
-inline constexpr QLatin1String WaitingName("<Waiting>");
-inline constexpr QLatin1String WelcomeText("Welcome to Zig Zop by Quib77 Software");
-inline constexpr QLatin1String PlayToPrefix("Play To Score: ");
-inline constexpr QLatin1String TimePrefix("Time: ");
-inline constexpr QLatin1String TimeSuffix("secs");
-inline constexpr QLatin1String WordCountSuffix(" Wds");
-inline constexpr QLatin1String InitialWordCount("20 Wds");
-inline constexpr QLatin1String OwnWinText("You have Won the Game!");
-inline constexpr QLatin1String OtherWinSuffix(" has Won the Game!");
+// The texts themselves live with every other text of the game.
+constexpr QLatin1String latin1(std::string_view text)
+{
+    return QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline constexpr QLatin1String WaitingName = latin1(WaitingSeat);
+inline constexpr QLatin1String WelcomeText = latin1(status::Welcome);
+inline constexpr QLatin1String PlayToPrefix = latin1(boardtext::PlayToPrefix);
+inline constexpr QLatin1String TimePrefix = latin1(boardtext::TimePrefix);
+inline constexpr QLatin1String TimeSuffix = latin1(boardtext::TimeSuffix);
+inline constexpr QLatin1String WordCountSuffix = latin1(boardtext::WordCountSuffix);
+inline constexpr QLatin1String InitialWordCount = latin1(boardtext::InitialWordCount);
+inline constexpr QLatin1String OwnWinText = latin1(boardtext::OwnWin);
+inline constexpr QLatin1String OtherWinSuffix = latin1(boardtext::OtherWinSuffix);
 
 // The name hinted on each seat label; seats outside 1..6 have none.
 QString quietName(int seat);

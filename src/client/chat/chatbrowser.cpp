@@ -135,13 +135,13 @@ void ChatBrowser::addLine(const ChatLine &line)
     for (const ChatRun &run : line.runs) {
         switch (run.kind) {
         case ChatRun::Text:
-            cursor.insertText(fromWireText(run.text), formatOf(run.style));
+            cursor.insertText(fromWire(run.text), formatOf(run.style));
             break;
         case ChatRun::Link: {
             QTextCharFormat format = formatOf(run.style);
             format.setAnchor(true);
             format.setAnchorHref(LinkScheme + QLatin1Char(':') + QString::number(m_linkTexts.size()));
-            m_linkTexts.push_back(fromWireText(run.text));
+            m_linkTexts.push_back(fromWire(run.text));
             const QString &link = m_linkTexts.back();
             qsizetype word = link.size();
             while (word > 0 && link[word - 1] == QLatin1Char(' '))

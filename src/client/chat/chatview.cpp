@@ -132,7 +132,7 @@ bool ChatView::addLine(std::string_view line, Colour colour)
     const auto parsed = parseChatLine(line, colour);
     if (!parsed) {
         qWarning("chat: line without a seat number dropped: %s",
-                 qPrintable(fromWireText(line.substr(0, 40))));
+                 qPrintable(fromWire(line.substr(0, 40))));
         return false;
     }
     m_browser->addLine(*parsed);
@@ -147,18 +147,18 @@ void ChatView::chatReceived(std::string_view text)
 
 void ChatView::chatLineReceived(const QString &line, const QString &colourText)
 {
-    const auto colour = colourFromText(toWireText(colourText));
-    addLine(toWireText(line), colour.value_or(UnreadableChatColour));
+    const auto colour = colourFromText(toWire(colourText));
+    addLine(toWire(line), colour.value_or(UnreadableChatColour));
 }
 
 bool ChatView::addDecodedLine(const QString &line, Colour colour)
 {
-    return addLine(toWireText(line), colour);
+    return addLine(toWire(line), colour);
 }
 
 void ChatView::sendit()
 {
-    const ChatSend send = composeChat(m_loggedIn, toWireText(m_input->text()));
+    const ChatSend send = composeChat(m_loggedIn, toWire(m_input->text()));
     if (send.emptyBox)
         m_input->clear();
     const QByteArray colourText = toBytes(colourToText(m_textColour));

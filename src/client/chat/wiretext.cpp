@@ -1,8 +1,9 @@
 #include "wiretext.h"
 
+#include "core/wire.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QList>
 
 namespace zz {
 
@@ -10,42 +11,51 @@ namespace {
 
 constexpr const char *WireEncoding = "windows-1252";
 
-} // namespace
-
-QString fromWireText(std::string_view bytes)
+QStringDecoder makeDecoder()
 {
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QStringDecoder decoder(WireEncoding);
     if (!decoder.isValid())
-        return QString::fromLatin1(view);
-    return decoder.decode(view);
+        decoder = QStringDecoder(QStringConverter::Latin1);
+    return decoder;
 }
 
-std::string toWireText(const QString &text)
+// Each code point gets a fresh encoder: encoders keep their error flag once
+// set, and some emit a substitution byte instead of failing.
+std::string encodeCodePoint(QStringView codePoint)
 {
     QStringEncoder encoder(WireEncoding);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    const QList<uint> codePoints = text.toUcs4();
-    for (const uint c : codePoints) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes += static_cast<char>(c);
-            continue;
-        }
-        // The encoder's own substitute (0x1A) would read as a real control
-        // character, so each character outside Latin-1 is tried alone.
-        QByteArray one;
-        if (encoder.isValid()) {
-            const char32_t single[] = {char32_t(c)};
-            one = encoder.encode(QString::fromUcs4(single, 1));
-        }
-        if (encoder.isValid() && !encoder.hasError() && one.size() == 1)
-            bytes += one.front();
+    if (!encoder.isValid())
+        encoder = QStringEncoder(QStringConverter::Latin1);
+    const QByteArray bytes = encoder(codePoint);
+    if (encoder.hasError() || bytes.size() != 1 || bytes.front() == wire::Terminator)
+        return "?";
+    return std::string(1, bytes.front());
+}
+
+} // namespace
+
+QString fromWire(std::string_view bytes)
+{
+    QStringDecoder decoder = makeDecoder();
+    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string toWire(const QString &text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype length = 1;
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            length = 2;
+        const QStringView codePoint = QStringView(text).mid(i, length);
+        if (codePoint.front().unicode() < 0x80)
+            out += static_cast<char>(codePoint.front().unicode());
         else
-            bytes += '?';
-        encoder.resetState();
+            out += encodeCodePoint(codePoint);
+        i += length - 1;
     }
-    return bytes;
+    return out;
 }
 
 QColor toQColor(Colour value)

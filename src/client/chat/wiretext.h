@@ -1,6 +1,6 @@
 #pragma once
-// The chat's crossings between wire values and Qt: Windows-1252 bytes and
-// text, 0x00BBGGRR colours and QColor.
+// The one place where wire bytes meet user text and colours: the wire carries
+// Windows-1252 and 0x00BBGGRR values, the user sees QString and QColor.
 #include "core/colourtext.h"
 
 #include <QColor>
@@ -11,9 +11,12 @@
 
 namespace zz {
 
-QString fromWireText(std::string_view bytes);
-// Characters that Windows-1252 cannot hold become '?'.
-std::string toWireText(const QString &text);
+// Bytes from the wire as text. Never fails: every byte maps to a character.
+QString fromWire(std::string_view bytes);
+
+// Text for a field the client sends. A character that Windows-1252 cannot
+// hold becomes "?", and so does one that would encode as the terminator.
+std::string toWire(const QString &text);
 
 // For the program's own ASCII names and texts.
 inline QString fromAscii(std::string_view text)

@@ -1,4 +1,4 @@
-#include "client/wiretext.h"
+#include "client/chat/wiretext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,133 @@
+// The host's verdicts and a round's results as the player sees them.
+#include "gametable.h"
+
+#include "client/board/boardrules.h"
+#include "client/board/boardview.h"
+#include "client/chat/chatinput.h"
+#include "client/chat/chatview.h"
+#include "client/chat/wiretext.h"
+#include "client/ladderdialog.h"
+#include "core/names.h"
+#include "social/soundplayer.h"
+#include "store/tallyrecorder.h"
+
+#include <algorithm>
+
+namespace zz {
+
+namespace {
+
+QString bonusHint(const ScoreRecord &r)
+{
+    const QString lineBreak = fromAscii(boardtext::HintLineBreak);
+    return fromAscii(boardtext::HintCompleted) + QString::number(r.completion) + lineBreak +
+           fromAscii(boardtext::HintEmptyBoxes) + QString::number(r.emptyBoxes) + lineBreak +
+           fromAscii(boardtext::HintTimeBonus) + QString::number(r.timeBonus) + lineBreak +
+           fromAscii(boardtext::HintWordCount) + QString::number(r.words);
+}
+
+// The status line's reading of a refusal code; empty for an unknown code.
+QString refusalText(const QString &word, int code)
+{
+    switch (code) {
+    case 1:
+        return word.toUpper() + fromAscii(status::WrongLength);
+    case 2:
+        return word.toUpper() + fromAscii(status::NotAWord);
+    case 3:
+        return fromAscii(status::OneLetter);
+    case 4:
+        return fromAscii(status::ListTooLong);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void GameTable::goodWord(int seat, const QString &word, int count)
+{
+    if (seat != ownSeat())
+        return;
+    m_board.setStatus(word.toUpper() + fromAscii(status::Accepted));
+    m_board.showWord(count, word);
+    play(sound::GoodWord);
+    if (count < board::BoxCount) {
+        m_board.placeWordEntry(count + 1);
+        return;
+    }
+    // A full ladder ends the turn.
+    m_turnSeat = 0;
+    m_chat.chatInput()->setFocus();
+    m_board.hideWordEntry();
+}
+
+void GameTable::invalidWord(int seat, const QString &word, int code)
+{
+    if (seat != ownSeat())
+        return;
+    if (const QString text = refusalText(word, code); !text.isEmpty())
+        m_board.setStatus(text);
+    play(sound::Invalid);
+}
+
+void GameTable::completed(int seat, int count)
+{
+    if (seat != ownSeat())
+        return;
+    m_board.hideWordEntry();
+    m_turnSeat = 0;
+    m_board.showCompleted(seat, true);
+    m_board.setStatus(fromAscii(status::Completed));
+    // Clamped first: the count comes from the wire and count + 1 must not wrap.
+    m_board.showBoxBonusMarks(std::clamp(count, 0, board::BoxCount) + 1);
+    play(sound::Finished);
+}
+
+void GameTable::postScores(const QList<ScoreRecord> &records)
+{
+    for (const ScoreRecord &r : records) {
+        m_board.setScore(r.seat, r.score);
+        m_board.setWordCount(r.seat, r.words);
+        const QString bonus = QString::number(r.completion) + QLatin1Char('+') + QString::number(r.emptyBoxes) +
+                              QLatin1Char('+') + QString::number(r.timeBonus);
+        m_board.setBonus(r.seat, bonus, bonusHint(r));
+        if (r.timeBonus != 0)
+            m_board.showFast(r.seat, true);
+    }
+    m_board.setStatus(fromAscii(status::PostingScores));
+    play(sound::RoundOver);
+    m_turnTime->stop();
+    m_board.hideWordEntry();
+}
+
+void GameTable::addCorrect(int seat, const QList<QPair<int, QString>> &boxes)
+{
+    if (!m_ladder)
+        return;
+    m_ladder->clearLabels();
+    m_ladder->addWord(LadderDialog::TitleLabel, m_board.seatName(seat) + fromAscii(boardtext::LadderTitleSuffix));
+    for (const auto &[box, word] : boxes)
+        m_ladder->addWord(box, word);
+    m_ladder->addWord(LadderDialog::CountLabel,
+                      fromAscii(boardtext::LadderWordCount) + QString::number(boxes.size()));
+    m_ladder->showOver(m_board.window());
+}
+
+void GameTable::winner(const QString &name)
+{
+    play(sound::Winner);
+    // A spectator has no name label, so it never wins.
+    const bool ownSeated = ownSeat() >= 1 && ownSeat() <= PlayerSeatCount;
+    const bool ownWin = ownSeated && m_board.seatName(ownSeat()) == name;
+    const QString banner = board::winnerText(name, ownWin);
+    m_board.setStatus(fromAscii(status::GameOver));
+    addSystemLine(fromAscii(line::SystemPrefix) + banner);
+    m_board.showWinner(banner);
+    if (m_hosting)
+        m_board.setStartButtonVisible(true);
+    if (m_tally && ownSeated)
+        m_tally->addGame(ownWin ? fromAscii(OwnWinTallyName) : name);
+}
+
+} // namespace zz

@@ -1,0 +1,43 @@
+#pragma once
+// The game's sounds by name ("tick", "winner", ...). Views and the game table
+// only ask for a sound; whether and how it is heard is the player's business.
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <string_view>
+
+class QSoundEffect;
+
+namespace zz {
+
+class SoundPlayer
+{
+public:
+    virtual ~SoundPlayer() = default;
+    // Never fails: a sound that cannot be played is skipped.
+    virtual void play(std::string_view name) = 0;
+};
+
+// Plays ":/sounds/<name>.wav" when the program carries that resource; any
+// other name does nothing. Effects are made on first use, so a program
+// without sound resources never opens the audio device.
+class WaveSoundPlayer : public QObject, public SoundPlayer
+{
+    Q_OBJECT
+public:
+    explicit WaveSoundPlayer(QObject *parent = nullptr);
+    ~WaveSoundPlayer() override;
+
+    void play(std::string_view name) override;
+
+    static QString resourcePath(std::string_view name);
+
+private:
+    QSoundEffect *effect(const QString &path);
+
+    std::map<QString, QSoundEffect *> m_effects;   // children of this player
+    bool m_noOutput = false;                       // no audio device: stay quiet
+};
+
+} // namespace zz

@@ -1,0 +1,112 @@
+#include "client/gamestartdialog.h"
+#include "support/waitfor.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+using namespace zz;
+
+namespace {
+
+struct Request
+{
+    int playTo = 0, time = 0;
+    bool three = false, four = false, five = false;
+    int count = 0;
+};
+
+class Options : public ::testing::Test
+{
+protected:
+    Options()
+    {
+        QObject::connect(&dialog, &GameStartDialog::startRequested, &dialog,
+                         [this](int playTo, int time, bool three, bool four, bool five) {
+                             request = {playTo, time, three, four, five, request.count + 1};
+                         });
+        dialog.show();
+    }
+
+    void click(const char *name)
+    {
+        QWidget *box = dialog.findChild<QWidget *>(QString::fromLatin1(name));
+        const QPointF at(box->width() / 2.0, box->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, box->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+    }
+    QSpinBox *upDown(const char *name) { return dialog.findChild<QSpinBox *>(QString::fromLatin1(name)); }
+
+    GameStartDialog dialog;
+    Request request;
+};
+
+TEST_F(Options, DefaultsAskForEveryLength)
+{
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ZigZop - Game Start"));
+    EXPECT_EQ(dialog.size(), QSize(257, 273));
+    EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("edit_playtoscore"))->text(), QStringLiteral("1000"));
+    EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("edit_time"))->text(), QStringLiteral("120"));
+    EXPECT_TRUE(dialog.findChild<QLineEdit *>(QStringLiteral("edit_time"))->isReadOnly());
+    dialog.findChild<QAbstractButton *>(QStringLiteral("button_start"))->click();
+    EXPECT_EQ(request.count, 1);
+    EXPECT_EQ(request.playTo, 1000);
+    EXPECT_EQ(request.time, 120);
+    EXPECT_TRUE(request.three && request.four && request.five);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(Options, ArrowsStepWithinTheirLimits)
+{
+    const struct { const char *name; int steps; int expected; const char *text; } cases[] = {
+        {"UpDown1", -5, 500, "500"}, {"UpDown1", 100, 10000, "10000"}, {"UpDown1", -1, 9500, "9500"},
+        {"UpDown2", -9, 60, "60"},   {"UpDown2", 9, 300, "300"},       {"UpDown2", -1, 270, "270"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        upDown(c.name)->stepBy(c.steps);
+        EXPECT_EQ(upDown(c.name)->value(), c.expected);
+        EXPECT_EQ(upDown(c.name)->text(), QString::fromLatin1(c.text));   // no separator, no wrap
+    }
+    EXPECT_EQ(dialog.playToScore(), 9500);
+    EXPECT_EQ(dialog.timePerTurn(), 270);
+}
+
+TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
+{
+    click("image_gt1");
+    EXPECT_EQ(dialog.boxState(1), 0);
+    click("image_gt1");
+    EXPECT_EQ(dialog.boxState(1), 1);
+
+    click("image_gt1");
+    click("image_gt2");
+    click("image_gt3");
+    dialog.buttonStartClick();
+    ASSERT_TRUE(zz::test::waitFor([] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() &&
+                                                            box->text() == QStringLiteral("You must select at least one Letter Count."))
+                return true;
+        return false;
+    }));
+    EXPECT_EQ(request.count, 0);
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.changeBox(QStringLiteral("image_gt3"), 1);
+    dialog.changeBox(QStringLiteral("image_gt2"), 7);       // not a state: nothing
+    dialog.changeBox(QStringLiteral("label_nothing"), 1);   // not a box: nothing
+    EXPECT_EQ(dialog.boxState(2), 0);
+    dialog.buttonStartClick();
+    EXPECT_EQ(request.count, 1);
+    EXPECT_FALSE(request.three || request.four);
+    EXPECT_TRUE(request.five);
+}
+
+} // namespace
