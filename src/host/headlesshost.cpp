@@ -2,7 +2,7 @@
 
 #include "core/names.h"
 #include "dict/dictionary.h"
-#include "host/guarded.h"
+#include "host/logfailures.h"
 #include "host/hostserver.h"
 #include "host/hostservice.h"
 #include "net/signalwatcher.h"

@@ -2,7 +2,7 @@
 
 #include "core/names.h"
 #include "dict/wordpool.h"
-#include "host/guarded.h"
+#include "host/logfailures.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -40,9 +40,9 @@ HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const W
     m_turnClock->setInterval(ClockIntervalMs);
     m_computerTimer->setSingleShot(true);
     m_computerTimer->setInterval(1000);
-    connect(m_dispatchTimer, &QTimer::timeout, this, [this] { guarded([this] { dispatchTick(); }); });
-    connect(m_turnClock, &QTimer::timeout, this, [this] { guarded([this] { clockTick(); }); });
-    connect(m_computerTimer, &QTimer::timeout, this, [this] { guarded([this] { computerTick(); }); });
+    connect(m_dispatchTimer, &QTimer::timeout, this, [this] { logFailures([this] { dispatchTick(); }); });
+    connect(m_turnClock, &QTimer::timeout, this, [this] { logFailures([this] { clockTick(); }); });
+    connect(m_computerTimer, &QTimer::timeout, this, [this] { logFailures([this] { computerTick(); }); });
 }
 
 HostServer::~HostServer() = default;

@@ -2,7 +2,7 @@
 
 #include "dict/builtindata.h"
 #include "dict/dictionary.h"
-#include "host/guarded.h"
+#include "host/logfailures.h"
 #include "host/hostserver.h"
 #include "net/streamsocket.h"
 
@@ -30,7 +30,7 @@ HostService::HostService(QObject *parent)
                                             [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool)),
       m_listener(std::make_unique<StreamSocket>())
 {
-    m_listener->onAccept = [this](StreamSocket &) { guarded([this] { acceptConnection(); }); };
+    m_listener->onAccept = [this](StreamSocket &) { logFailures([this] { acceptConnection(); }); };
 }
 
 HostService::~HostService()
@@ -73,10 +73,10 @@ void HostService::acceptConnection()
         return;
     const int seat = m_server->nextSeat();
     socket->tag = seat;
-    socket->onRead = [this](StreamSocket &s, std::size_t) { guarded([&] { readConnection(s); }); };
-    socket->onDisconnect = [this](StreamSocket &s) { guarded([&] { peerClosed(s); }); };
+    socket->onRead = [this](StreamSocket &s, std::size_t) { logFailures([&] { readConnection(s); }); };
+    socket->onDisconnect = [this](StreamSocket &s) { logFailures([&] { peerClosed(s); }); };
     socket->onInfo = [this](StreamSocket &s, SocketInfo kind, const std::string &) {
-        guarded([&] { socketInfo(s, kind); });
+        logFailures([&] { socketInfo(s, kind); });
     };
     // A seat's earlier socket is already released; this one replaces it.
     m_sockets[seat] = socket;

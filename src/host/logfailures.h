@@ -1,13 +1,13 @@
 #pragma once
 // Keeps exceptions out of Qt: every timer and socket entry point of the host
-// runs its body through guarded(), which reports on standard error instead.
+// runs its body through logFailures(), which reports on standard error instead.
 #include <QtGlobal>
 
 #include <exception>
 
 namespace zz {
 
-template <typename Body> void guarded(Body &&body) noexcept
+template <typename Body> void logFailures(Body &&body) noexcept
 {
     try {
         body();
