@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/launchmarker.h"
 #include "client/aboutdialog.h"
+#include "client/chat/hintlook.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gamewindow.h"
@@ -95,6 +96,7 @@ int main(int argc, char *argv[])
     // The application title; no display name, so captions stay as set.
     QCoreApplication::setApplicationName(text(zz::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("zigzop"));
+    zz::installHintLook(app);
     try {
         return runGame(app);
     } catch (const std::exception &e) {

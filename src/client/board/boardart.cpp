@@ -1,5 +1,7 @@
 #include "boardart.h"
 
+#include "core/names.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -177,7 +179,7 @@ QPixmap startButtonPicture(QSize size, ButtonLook look)
     p.drawPath(gloss);
 
     p.setFont(boldFont(int(body.height() * 0.46)));
-    const QString caption = QStringLiteral("START GAME");
+    const QString caption = QString(QLatin1String(label::StartGame.data(), qsizetype(label::StartGame.size()))).toUpper();
     p.setPen(QColor(0, 50, 10, 140));
     p.drawText(body.translated(0, 1.5), Qt::AlignCenter, caption);
     p.setPen(Qt::white);
