@@ -95,9 +95,7 @@ QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editNa
 
 } // namespace
 
-GameStartDialog::GameStartDialog(QWidget *parent)
-    : QDialog(parent)
-    , m_background(board::backgroundTile())
+GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent), m_background(board::backgroundTile())
 {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(fromAscii(caption::GameStart));

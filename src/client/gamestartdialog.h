@@ -20,7 +20,7 @@ public:
     static constexpr int MaxTime = 300;
     static constexpr int TimeStep = 30;
     static constexpr int DefaultTime = 120;
-    static constexpr int LetterBoxCount = 3;   // 3, 4 and 5 letter words
+    static constexpr int LetterBoxCount = 3; // 3, 4 and 5 letter words
 
     explicit GameStartDialog(QWidget *parent = nullptr);
 

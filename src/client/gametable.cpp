@@ -20,14 +20,19 @@ namespace {
 
 constexpr int ClockIntervalMs = 1000;
 
-bool isBoardSeat(int seat) { return seat >= 1 && seat <= PlayerSeatCount; }
+bool isBoardSeat(int seat)
+{
+    return seat >= 1 && seat <= PlayerSeatCount;
+}
 
 // The warning ticks: at 20 and 15 seconds left, then every second from 10.
-bool ticksAt(int secondsLeft) { return secondsLeft == 20 || secondsLeft == 15 || secondsLeft <= 10; }
+bool ticksAt(int secondsLeft)
+{
+    return secondsLeft == 20 || secondsLeft == 15 || secondsLeft <= 10;
+}
 
 // A slot that runs its handler through guarded(), so no exception reaches Qt.
-template <typename... Args>
-auto guardedSlot(GameTable *table, void (GameTable::*handler)(Args...))
+template <typename... Args> auto guardedSlot(GameTable *table, void (GameTable::*handler)(Args...))
 {
     return [table, handler](Args... args) { guarded([&] { (table->*handler)(args...); }); };
 }
@@ -35,11 +40,7 @@ auto guardedSlot(GameTable *table, void (GameTable::*handler)(Args...))
 } // namespace
 
 GameTable::GameTable(ClientSession &session, BoardView &board, ChatView &chat, QObject *parent)
-    : QObject(parent)
-    , m_session(session)
-    , m_board(board)
-    , m_chat(chat)
-    , m_turnTime(new QTimer(this))
+    : QObject(parent), m_session(session), m_board(board), m_chat(chat), m_turnTime(new QTimer(this))
 {
     m_turnTime->setObjectName(QStringLiteral("turntime"));
     m_turnTime->setInterval(ClockIntervalMs);
@@ -169,7 +170,7 @@ void GameTable::openTurn()
 
 void GameTable::stats(const GameStats &stats)
 {
-    m_board.clearBoxes(1, 6);   // the demonstration ladder
+    m_board.clearBoxes(1, 6); // the demonstration ladder
     if (stats.seat != ownSeat())
         return;
     m_board.setRoundWords(stats.start, stats.end);

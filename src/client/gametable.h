@@ -90,7 +90,7 @@ private:
     TallyRecorder *m_tally = nullptr;
     QPointer<LadderDialog> m_ladder;
     QPointer<SpyListWindow> m_spyList;
-    QTimer *m_turnTime = nullptr;   // child: the client's own turn clock
+    QTimer *m_turnTime = nullptr; // child: the client's own turn clock
 
     bool m_hosting = false;
     int m_turnSound = 0;

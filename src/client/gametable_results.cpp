@@ -20,10 +20,10 @@ namespace {
 QString bonusHint(const ScoreRecord &r)
 {
     const QString lineBreak = fromAscii(boardtext::HintLineBreak);
-    return fromAscii(boardtext::HintCompleted) + QString::number(r.completion) + lineBreak +
-           fromAscii(boardtext::HintEmptyBoxes) + QString::number(r.emptyBoxes) + lineBreak +
-           fromAscii(boardtext::HintTimeBonus) + QString::number(r.timeBonus) + lineBreak +
-           fromAscii(boardtext::HintWordCount) + QString::number(r.words);
+    return fromAscii(boardtext::HintCompleted) + QString::number(r.completion) + lineBreak
+           + fromAscii(boardtext::HintEmptyBoxes) + QString::number(r.emptyBoxes) + lineBreak
+           + fromAscii(boardtext::HintTimeBonus) + QString::number(r.timeBonus) + lineBreak
+           + fromAscii(boardtext::HintWordCount) + QString::number(r.words);
 }
 
 // The status line's reading of a refusal code; empty for an unknown code.
@@ -89,8 +89,8 @@ void GameTable::postScores(const QList<ScoreRecord> &records)
     for (const ScoreRecord &r : records) {
         m_board.setScore(r.seat, r.score);
         m_board.setWordCount(r.seat, r.words);
-        const QString bonus = QString::number(r.completion) + QLatin1Char('+') + QString::number(r.emptyBoxes) +
-                              QLatin1Char('+') + QString::number(r.timeBonus);
+        const QString bonus = QString::number(r.completion) + QLatin1Char('+') + QString::number(r.emptyBoxes)
+                              + QLatin1Char('+') + QString::number(r.timeBonus);
         m_board.setBonus(r.seat, bonus, bonusHint(r));
         if (r.timeBonus != 0)
             m_board.showFast(r.seat, true);
@@ -109,8 +109,7 @@ void GameTable::addCorrect(int seat, const QList<QPair<int, QString>> &boxes)
     m_ladder->addWord(LadderDialog::TitleLabel, m_board.seatName(seat) + fromAscii(boardtext::LadderTitleSuffix));
     for (const auto &[box, word] : boxes)
         m_ladder->addWord(box, word);
-    m_ladder->addWord(LadderDialog::CountLabel,
-                      fromAscii(boardtext::LadderWordCount) + QString::number(boxes.size()));
+    m_ladder->addWord(LadderDialog::CountLabel, fromAscii(boardtext::LadderWordCount) + QString::number(boxes.size()));
     m_ladder->showOver(m_board.window());
 }
 

@@ -8,17 +8,14 @@
 
 namespace zz {
 
-WaveSoundPlayer::WaveSoundPlayer(QObject *parent)
-    : QObject(parent)
-{
-}
+WaveSoundPlayer::WaveSoundPlayer(QObject *parent) : QObject(parent) {}
 
 WaveSoundPlayer::~WaveSoundPlayer() = default;
 
 QString WaveSoundPlayer::resourcePath(std::string_view name)
 {
-    return QStringLiteral(":/sounds/") + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())) +
-           QStringLiteral(".wav");
+    return QStringLiteral(":/sounds/") + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))
+           + QStringLiteral(".wav");
 }
 
 void WaveSoundPlayer::play(std::string_view name)

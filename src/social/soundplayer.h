@@ -36,8 +36,8 @@ public:
 private:
     QSoundEffect *effect(const QString &path);
 
-    std::map<QString, QSoundEffect *> m_effects;   // children of this player
-    bool m_noOutput = false;                       // no audio device: stay quiet
+    std::map<QString, QSoundEffect *> m_effects; // children of this player
+    bool m_noOutput = false;                     // no audio device: stay quiet
 };
 
 } // namespace zz

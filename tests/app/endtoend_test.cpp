@@ -53,7 +53,7 @@ struct Player
         window.setCompanions({{}, {}, options, {}, {}, new SpyListWindow(&window), tally, ladder});
         window.setGamePort(gamePort);
         window.setLobbyPort(lobbyPort);
-        window.setHostStarter([] {});   // the host already listens
+        window.setHostStarter([] {}); // the host already listens
         window.show();
     }
     QString text(const char *name) { return window.findChild<QLabel *>(QString::fromLatin1(name))->text(); }
@@ -111,7 +111,8 @@ TEST(EndToEnd, TwoWindowsPlayAGameToItsWinner)
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
         ann.enterWord(endWord);
-        ASSERT_TRUE(waitFor([&] { return ann.text("label_status") == QStringLiteral("Posting Scores..Please Wait."); }));
+        ASSERT_TRUE(
+            waitFor([&] { return ann.text("label_status") == QStringLiteral("Posting Scores..Please Wait."); }));
         const QString score = QString::number(service.server().score(1));
         EXPECT_NE(service.server().score(1), 0);
         ASSERT_TRUE(waitFor([&] { return bo.text("label_score1") == score; }));

@@ -32,7 +32,7 @@ TEST_F(RoundTest, AcceptedWordFillsItsBoxAndMovesTheWordBox)
     EXPECT_EQ(sounds->played, Sounds{"goodword"});
 
     handle({"CMD_goodword+1+cord+2+", "CMD_invalidword+1+xx+2+", "CMD_completed+1+3+"});
-    EXPECT_TRUE(text("word_2").isEmpty());   // another seat's verdicts are not ours
+    EXPECT_TRUE(text("word_2").isEmpty()); // another seat's verdicts are not ours
     EXPECT_EQ(text("label_status"), QStringLiteral("COLD Accepted."));
     EXPECT_FALSE(shown("image_completed1"));
     EXPECT_EQ(sounds->played.size(), 1u);
@@ -40,12 +40,16 @@ TEST_F(RoundTest, AcceptedWordFillsItsBoxAndMovesTheWordBox)
 
 TEST_F(RoundTest, RefusalsExplainThemselves)
 {
-    const struct { const char *message; const char *status; } cases[] = {
+    const struct
+    {
+        const char *message;
+        const char *status;
+    } cases[] = {
         {"CMD_invalidword+2+co+1+", "CO is not the correct length."},
         {"CMD_invalidword+2+cxld+2+", "CXLD is not a word."},
         {"CMD_invalidword+2+warm+3+", "You can change only one letter at a time."},
         {"CMD_invalidword+2+cord+4+", "Your word list is too long"},
-        {"CMD_invalidword+2+cord+9+", "Your word list is too long"},   // unknown code: unchanged
+        {"CMD_invalidword+2+cord+9+", "Your word list is too long"}, // unknown code: unchanged
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -71,7 +75,11 @@ TEST_F(RoundTest, TwentiethWordEndsTheTurn)
 
 TEST_F(RoundTest, CompletionMarksTheEmptyBoxes)
 {
-    const struct { int count; int firstMark; } cases[] = {{4, 5}, {0, 2}, {20, 21}};
+    const struct
+    {
+        int count;
+        int firstMark;
+    } cases[] = {{4, 5}, {0, 2}, {20, 21}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.count);
         handle({"CMD_roundstart+2+cold+warm+", "CMD_nextplayer+2+"});
@@ -127,7 +135,7 @@ TEST_F(RoundTest, FirstFinishersLadderIsShownUntilTheNextRound)
     EXPECT_FALSE(ladder->isVisible());
 
     handle({"CMD_addcorrect+2+1+pine+2+pane+3+lane+4+line+5+lint+6+lent+7+blue"});
-    EXPECT_EQ(ladder->correctLabel(5)->text(), QStringLiteral("LINT"));   // the earlier ladder is gone
+    EXPECT_EQ(ladder->correctLabel(5)->text(), QStringLiteral("LINT")); // the earlier ladder is gone
     EXPECT_EQ(ladder->correctLabel(8)->text(), QStringLiteral("+15"));
     ladder->findChild<QAbstractButton *>(QStringLiteral("button_done"))->click();
     EXPECT_FALSE(ladder->isVisible());
@@ -142,7 +150,7 @@ TEST_F(RoundTest, WinnerIsAnnouncedAndCounted)
     EXPECT_EQ(text("label_status"), QStringLiteral("Game Over!"));
     EXPECT_EQ(lastChatLine(), QStringLiteral("You have Won the Game!"));
     EXPECT_EQ(sounds->played, Sounds{"winner"});
-    EXPECT_FALSE(shown("button_start"));   // only the hosting player gets it back
+    EXPECT_FALSE(shown("button_start")); // only the hosting player gets it back
 
     handle({"CMD_winner+Bo+"});
     EXPECT_EQ(text("label_winner1"), QStringLiteral("Bo has Won the Game!"));
@@ -171,7 +179,11 @@ TEST_F(TableTest, ChatBoxSendsLinesAndActions)
 {
     seat(2, "Ann");
     ChatInput *box = window.chat().chatInput();
-    const struct { const char *typed; QByteArray sent; } cases[] = {
+    const struct
+    {
+        const char *typed;
+        QByteArray sent;
+    } cases[] = {
         {"", ""},
         {"/who", ""},
         {"/me waves", "CMD_action+2+waves|clBlack\xff"},

@@ -64,7 +64,13 @@ TEST_F(Options, DefaultsAskForEveryLength)
 
 TEST_F(Options, ArrowsStepWithinTheirLimits)
 {
-    const struct { const char *name; int steps; int expected; const char *text; } cases[] = {
+    const struct
+    {
+        const char *name;
+        int steps;
+        int expected;
+        const char *text;
+    } cases[] = {
         {"UpDown1", -5, 500, "500"}, {"UpDown1", 100, 10000, "10000"}, {"UpDown1", -1, 9500, "9500"},
         {"UpDown2", -9, 60, "60"},   {"UpDown2", 9, 300, "300"},       {"UpDown2", -1, 270, "270"},
     };
@@ -72,7 +78,7 @@ TEST_F(Options, ArrowsStepWithinTheirLimits)
         SCOPED_TRACE(c.name);
         upDown(c.name)->stepBy(c.steps);
         EXPECT_EQ(upDown(c.name)->value(), c.expected);
-        EXPECT_EQ(upDown(c.name)->text(), QString::fromLatin1(c.text));   // no separator, no wrap
+        EXPECT_EQ(upDown(c.name)->text(), QString::fromLatin1(c.text)); // no separator, no wrap
     }
     EXPECT_EQ(dialog.playToScore(), 9500);
     EXPECT_EQ(dialog.timePerTurn(), 270);
@@ -91,8 +97,8 @@ TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
     dialog.buttonStartClick();
     ASSERT_TRUE(zz::test::waitFor([] {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible() &&
-                                                            box->text() == QStringLiteral("You must select at least one Letter Count."))
+            if (auto *box = qobject_cast<QMessageBox *>(w);
+                box && box->isVisible() && box->text() == QStringLiteral("You must select at least one Letter Count."))
                 return true;
         return false;
     }));
@@ -100,8 +106,8 @@ TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
     EXPECT_TRUE(dialog.isVisible());
 
     dialog.changeBox(QStringLiteral("image_gt3"), 1);
-    dialog.changeBox(QStringLiteral("image_gt2"), 7);       // not a state: nothing
-    dialog.changeBox(QStringLiteral("label_nothing"), 1);   // not a box: nothing
+    dialog.changeBox(QStringLiteral("image_gt2"), 7);     // not a state: nothing
+    dialog.changeBox(QStringLiteral("label_nothing"), 1); // not a box: nothing
     EXPECT_EQ(dialog.boxState(2), 0);
     dialog.buttonStartClick();
     EXPECT_EQ(request.count, 1);

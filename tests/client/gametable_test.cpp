@@ -41,17 +41,18 @@ TEST_F(TableTest, DeparturesFromSeatsAndTheSpyList)
     window.board().showEyes(3, true);
     const int before = chatLines().size();
     handle({
-        "CMD_playerdisconnected+2+Klot",   // leaves under the seat's quiet name: no line
+        "CMD_playerdisconnected+2+Klot", // leaves under the seat's quiet name: no line
         "CMD_playerdisconnected+3+A+B",
-        "CMD_playerdisconnected+3+A+B",    // already empty: no line
-        "CMD_playerdisconnected+9+Max",    // not in the spy list: nothing
+        "CMD_playerdisconnected+3+A+B", // already empty: no line
+        "CMD_playerdisconnected+9+Max", // not in the spy list: nothing
         "CMD_playerdisconnected+8+Max",
     });
-    EXPECT_EQ(chatLines().mid(before), (QStringList{QStringLiteral("A+B disconnected."), QStringLiteral("Max has left.")}));
+    EXPECT_EQ(chatLines().mid(before),
+              (QStringList{QStringLiteral("A+B disconnected."), QStringLiteral("Max has left.")}));
     EXPECT_EQ(text("label_playername2"), QStringLiteral("<Waiting>"));
     EXPECT_EQ(text("label_playername3"), QStringLiteral("<Waiting>"));
     EXPECT_FALSE(shown("image_eyes3"));
-    EXPECT_EQ(text("label_score3"), QStringLiteral("120"));   // the score stays
+    EXPECT_EQ(text("label_score3"), QStringLiteral("120")); // the score stays
     EXPECT_TRUE(spyList->spies().isEmpty());
 }
 
@@ -68,9 +69,13 @@ TEST_F(TableTest, GameStartShowsTheSettingsAndClearsTheBoard)
     EXPECT_FALSE(shown("panel_winner"));
     EXPECT_FALSE(shown("button_start"));
     EXPECT_EQ(window.table().timePerTurn(), 120);
-    EXPECT_FALSE(window.table().clockRunning());   // it starts with the first round
+    EXPECT_FALSE(window.table().clockRunning()); // it starts with the first round
 
-    const struct { const char *message; int step; } cases[] = {
+    const struct
+    {
+        const char *message;
+        int step;
+    } cases[] = {
         {"CMD_startgame+Ann+500+120+", 1}, {"CMD_startgame+Ann+500+60+", 2}, {"CMD_startgame+Ann+500+300+", 1}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -84,9 +89,8 @@ TEST_F(TableTest, GameStartShowsTheSettingsAndClearsTheBoard)
 TEST_F(TableTest, RoundStartClearsTheRoundAndRunsTheClock)
 {
     seat(2, "Ann");
-    handle({"CMD_startgame+Ann+1000+120+", "CMD_roundstart+1+pan+fun+", "CMD_nextplayer+2+",
-            "CMD_goodword+2+tan+1+", "CMD_completed+2+1+", "CMD_postscores+2+330+50+180+100+1",
-            "CMD_addcorrect+2+1+fun"});
+    handle({"CMD_startgame+Ann+1000+120+", "CMD_roundstart+1+pan+fun+", "CMD_nextplayer+2+", "CMD_goodword+2+tan+1+",
+            "CMD_completed+2+1+", "CMD_postscores+2+330+50+180+100+1", "CMD_addcorrect+2+1+fun"});
     ASSERT_TRUE(ladder->isVisible());
     ASSERT_TRUE(shown("image_fast2"));
     handle({"CMD_roundstart+3+cold+warm+"});
@@ -128,7 +132,7 @@ TEST_F(TableTest, CatchUpForAPlayerThatMayPlay)
 {
     seat(3, "Ann");
     handle({"CMD_stats+3+cold+warm+t+2000+90+65+1+120+2+0+3+45+4+0+5+0+6+0"});
-    EXPECT_TRUE(text("word_1").isEmpty());   // the demonstration ladder is gone
+    EXPECT_TRUE(text("word_1").isEmpty()); // the demonstration ladder is gone
     EXPECT_EQ(text("label_word1"), QStringLiteral("COLD"));
     EXPECT_EQ(text("label_word2"), QStringLiteral("WARM"));
     EXPECT_EQ(text("label_playtoscore"), QStringLiteral("Play To Score: 2000"));
@@ -144,7 +148,12 @@ TEST_F(TableTest, CatchUpForAPlayerThatMayPlay)
 
 TEST_F(TableTest, CatchUpWithoutATurn)
 {
-    const struct { const char *name; int seat; const char *stats; } cases[] = {
+    const struct
+    {
+        const char *name;
+        int seat;
+        const char *stats;
+    } cases[] = {
         {"spectator", 7, "CMD_stats+7+cold+warm+t+1000+120+30+1+0+2+0+3+0+4+0+5+0+6+50"},
         {"finished this round", 4, "CMD_stats+4+cold+warm+f+1000+120+30+1+0+2+0+3+0+4+0+5+0+6+50"},
     };
@@ -169,7 +178,7 @@ TEST_F(TableTest, EnterSendsTheWordOnlyDuringTheOwnTurn)
     handle({"CMD_startgame+Ann+1000+120+", "CMD_roundstart+1+cold+warm+", "CMD_nextplayer+1+"});
     wordBox()->setText(QStringLiteral("cord"));
     pressEnter(wordBox());
-    EXPECT_EQ(wordBox()->text(), QStringLiteral("cord"));   // ignored: not our turn
+    EXPECT_EQ(wordBox()->text(), QStringLiteral("cord")); // ignored: not our turn
     EXPECT_TRUE(sounds->played.empty());
 
     handle({"CMD_nextplayer+2+"});
@@ -178,10 +187,10 @@ TEST_F(TableTest, EnterSendsTheWordOnlyDuringTheOwnTurn)
     pressEnter(wordBox());
     EXPECT_EQ(sent("CMD_sendword+2+Cord+\xff"), QByteArray("CMD_sendword+2+Cord+\xff"));
     EXPECT_TRUE(wordBox()->text().isEmpty());
-    EXPECT_EQ(wordBox()->pos(), control("word_1")->pos());   // it moves only when accepted
+    EXPECT_EQ(wordBox()->pos(), control("word_1")->pos()); // it moves only when accepted
     EXPECT_EQ(sounds->played, Sounds{"submit"});
 
-    pressEnter(wordBox());   // an empty box is sent too; the host refuses it
+    pressEnter(wordBox()); // an empty box is sent too; the host refuses it
     EXPECT_EQ(sent("CMD_sendword+2++\xff"), QByteArray("CMD_sendword+2++\xff"));
 }
 
@@ -205,7 +214,7 @@ TEST_F(TableTest, TurnClockCountsDownWithColourAndTicks)
         }
     }
     EXPECT_EQ(tickedAt, (std::vector<int>{20, 15, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
-    window.table().turnTimeTick();   // it stays at zero while it runs on
+    window.table().turnTimeTick(); // it stays at zero while it runs on
     EXPECT_EQ(window.table().clockSeconds(), 0);
     EXPECT_EQ(text("label_timer"), QStringLiteral("Time: 0:00"));
     EXPECT_EQ(control("image_timer")->width(), 0);

@@ -33,7 +33,7 @@ TEST(WaveSoundPlayer, PlaysOnlyCompiledInSoundsAndStaysQuietWithoutAudio)
     QElapsedTimer clock;
     clock.start();
     for (int tick = 0; tick < 20; ++tick) {
-        sounds.play("submit");   // no such sound: nothing at all
+        sounds.play("submit"); // no such sound: nothing at all
         sounds.play("beep");
         sounds.play("");
     }
