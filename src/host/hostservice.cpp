@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace zz {
 
@@ -116,6 +117,16 @@ void HostService::sendToSeat(int seat, const std::string &bytes)
         socket->send(bytes);
     } catch (const SocketError &e) {
         qWarning("Zig Zop host: sending to seat %d: %s", seat, e.what());
+    }
+    if (socket->pendingSendBytes() > m_maxUnsentBytes) {
+        // A peer that stops reading would grow the buffer without end. Drop
+        // it like a lost connection, but not now: a broadcast may be under way.
+        QTimer::singleShot(0, this, [this, seat, stale = QPointer<StreamSocket>(socket)] {
+            if (stale && socketOf(seat) == stale) {
+                qWarning("Zig Zop host: seat %d stopped reading; dropping it", seat);
+                closeSeat(seat);
+            }
+        });
     }
 }
 

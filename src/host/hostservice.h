@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ public:
     // The bound port, 0 before listen(): lets tests listen on port "0".
     std::uint16_t localPort() const;
     void setComputerInterval(int milliseconds);
+    // A connection with more unsent bytes than this (1 MiB by default) has
+    // stopped reading and is dropped.
+    void setMaxUnsentBytes(std::size_t bytes) { m_maxUnsentBytes = bytes; }
     // True when the word list could not be opened: every word is then refused.
     bool dictionaryFailed() const;
 
@@ -61,6 +65,7 @@ private:
     // Owns the accepted sockets; goes before the server it reports to.
     std::unique_ptr<StreamSocket> m_listener;
     std::array<QPointer<StreamSocket>, 11> m_sockets{};
+    std::size_t m_maxUnsentBytes = 1024 * 1024;
 };
 
 } // namespace zz

@@ -10,6 +10,11 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <deque>
 #include <memory>
@@ -138,6 +143,36 @@ TEST_F(HostServiceTest, ClosesAreAnnouncedOnceAndTheTenthIsTurnedAway)
     auto again = join(3);
     EXPECT_EQ(clients[1]->count("CMD_playerdisconnected+3+"), 1);
     EXPECT_EQ(clients[1]->count("CMD_playerdisconnected+4+"), 1);
+}
+
+TEST_F(HostServiceTest, APeerThatStopsReadingIsDroppedNotBuffered)
+{
+    service.setMaxUnsentBytes(64 * 1024);
+    auto ann = join(1);
+    // A raw socket that never reads, with a small receive buffer set before
+    // connecting, so the kernel cannot absorb the backlog for it.
+    const int sleeper = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(sleeper, 0);
+    const int small = 4096;
+    ::setsockopt(sleeper, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(service.localPort());
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(sleeper, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_TRUE(test::waitFor([&] { return service.server().inUse(2); }));
+
+    const std::string line = wire::chatRequest(1, std::string(4000, 'x'), "clRed");
+    bool dropped = false;
+    for (int batch = 0; batch < 40 && !dropped; ++batch) {
+        for (int i = 0; i < 50; ++i)
+            ann->send(line);
+        dropped = test::waitFor([&] { return ann->count("CMD_playerdisconnected+2+") > 0; }, 1500);
+    }
+    EXPECT_TRUE(dropped);
+    EXPECT_FALSE(service.server().inUse(2));
+    EXPECT_TRUE(service.server().inUse(1));
+    ::close(sleeper);
 }
 
 } // namespace
