@@ -58,6 +58,10 @@ LadderDialog::LadderDialog(QWidget *parent)
     count->setAlignment(Qt::AlignCenter);
     count->setGeometry(12, 31, width() - 24, 18);
 
+    // The title holds a player's name and the boxes the host's words: never markup.
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+
     auto *done = new QPushButton(QString::fromUtf8(label::Done), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry((width() - 80) / 2, 160, 80, 28);

@@ -141,6 +141,17 @@ TEST_F(RoundTest, FirstFinishersLadderIsShownUntilTheNextRound)
     EXPECT_FALSE(ladder->isVisible());
 }
 
+TEST_F(RoundTest, LadderOfALeaverShowsItsTitleAsTyped)
+{
+    // The finisher left: its seat reads "<Waiting>", which a label would take for a tag.
+    handle({"CMD_playerdisconnected+1+Bo", "CMD_addcorrect+1+1+cord+2+<b>x"});
+    EXPECT_EQ(ladder->correctLabel(0)->text(), QStringLiteral("<WAITING>'S ZIG ZOP"));
+    for (int label = 0; label <= 21; ++label) {
+        SCOPED_TRACE(label);
+        EXPECT_EQ(ladder->correctLabel(label)->textFormat(), Qt::PlainText);
+    }
+}
+
 TEST_F(RoundTest, WinnerIsAnnouncedAndCounted)
 {
     handle({"CMD_winner+Ann+"});
