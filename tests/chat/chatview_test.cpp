@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "support/waitfor.h"
@@ -113,6 +115,30 @@ TEST_F(ChatViewTest, EarlierLinesTakeANewColourWhenScrolledIntoView)
     bar->setValue(m_view->document()->documentLayout()->blockBoundingRect(m_view->document()->findBlockByNumber(100))
                       .toRect().top());
     EXPECT_EQ(formatAt(m_view, middle).foreground().color(), QColor(0, 128, 0));
+}
+
+TEST_F(ChatViewTest, TextColourDialogRunsNoLoopOfItsOwn)
+{
+    quint32 saved = 0;
+    QObject::connect(&m_chat, &ChatView::textColourChanged, [&saved](quint32 colour) { saved = colour; });
+    // A dialog that blocks is found (and dismissed) by this timer, inside the call.
+    bool blocked = false;
+    QTimer::singleShot(0, &m_chat, [this, &blocked] {
+        if (auto *open = m_chat.findChild<QColorDialog *>(); open && open->isVisible()) {
+            blocked = true;
+            open->reject();
+        }
+    });
+    m_chat.chooseTextColour();
+    EXPECT_FALSE(blocked);
+
+    auto *dialog = m_chat.findChild<QColorDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    dialog->setCurrentColor(QColor(0, 0, 128));
+    dialog->accept();
+    EXPECT_EQ(m_chat.textColour(), colour::Navy);
+    EXPECT_EQ(saved, colour::Navy);
 }
 
 TEST_F(ChatViewTest, TextSizeAppliesToEveryLineAndChecksItsEntry)

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPixmap>
-#include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtDebug>
@@ -176,13 +175,16 @@ void ChatView::setTextColour(Colour colour)
 
 void ChatView::chooseTextColour()
 {
-    // The dialog runs its own loop, so this view may be gone when it returns.
-    QPointer<ChatView> self(this);
-    const QColor chosen = QColorDialog::getColor(toQColor(m_textColour), this);
-    if (!self || !chosen.isValid())
-        return;
-    setTextColour(fromQColor(chosen));
-    Q_EMIT textColourChanged(m_textColour);
+    // Not getColor(): its own event loop would run the game's handlers inside this one.
+    auto *dialog = new QColorDialog(toQColor(m_textColour), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QColorDialog::colorSelected, this, [this](const QColor &chosen) {
+        if (!chosen.isValid())
+            return;
+        setTextColour(fromQColor(chosen));
+        Q_EMIT textColourChanged(m_textColour);
+    });
+    dialog->open();
 }
 
 void ChatView::setTextSize(int points)
