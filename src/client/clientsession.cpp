@@ -293,9 +293,12 @@ void ClientSession::getNextPlayer(std::string_view args)
     Q_EMIT nextPlayer(*seat);
 }
 
+// The name may hold '+' (the host sends it whole), so it runs to the last '+'.
 void ClientSession::winnerAnnounced(std::string_view args)
 {
-    Q_EMIT winner(fieldText(args));
+    if (!args.empty() && args.back() == wire::Separator)
+        args.remove_suffix(1);
+    Q_EMIT winner(fromWire(args));
 }
 
 void ClientSession::roundStart(std::string_view args)

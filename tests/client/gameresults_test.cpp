@@ -176,6 +176,16 @@ TEST_F(TableTest, SpectatorSeesTheWinnerButCountsNothing)
     EXPECT_TRUE(tally->games().isEmpty());
 }
 
+TEST_F(TableTest, WinnerNameWithAPlusIsTakenWhole)
+{
+    seat(2, "A+B");
+    handle({"CMD_winner+A+B+"});
+    EXPECT_EQ(text("label_winner1"), QStringLiteral("You have Won the Game!"));
+    handle({"CMD_winner+C+D+"});
+    EXPECT_EQ(text("label_winner1"), QStringLiteral("C+D has Won the Game!"));
+    EXPECT_EQ(tally->games(), (QStringList{QStringLiteral("addtomine"), QStringLiteral("C+D")}));
+}
+
 TEST_F(TableTest, StartButtonComesBackForTheHostingPlayer)
 {
     window.table().setHosting(true);
