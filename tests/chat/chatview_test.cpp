@@ -74,6 +74,13 @@ TEST_F(ChatViewTest, DrawsLineAsPlainTextNeverMarkup)
     EXPECT_EQ(m_view->document()->blockCount(), 2);
 }
 
+TEST_F(ChatViewTest, LineBreaksFromTheWireStayInTheirLine)
+{
+    m_chat.chatReceived("2+Ann chats: hi\r0+You have Won the Game!\nbye|clBlue");
+    EXPECT_EQ(m_view->document()->blockCount(), 1);
+    EXPECT_EQ(m_view->toPlainText(), qs("Ann chats:  hi 0+You have Won the Game! bye "));
+}
+
 TEST_F(ChatViewTest, DecodesWindows1252)
 {
     m_chat.addLine("1+Zo\xeb chats: \x80 5", colour::Black);

@@ -39,6 +39,18 @@ qreal lineHeightFor(int points)
     return std::max<qreal>(QFontMetricsF(font).height(), SmileySize) + 2;
 }
 
+// One chat line stays one line of the view: a line break or other control
+// character from the wire would start a line that seems to be someone else's.
+QString oneLine(const std::string &bytes)
+{
+    QString text = fromWire(bytes);
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 QUrl smileyUrl(int index)
 {
     QUrl url;
@@ -135,13 +147,13 @@ void ChatBrowser::addLine(const ChatLine &line)
     for (const ChatRun &run : line.runs) {
         switch (run.kind) {
         case ChatRun::Text:
-            cursor.insertText(fromWire(run.text), formatOf(run.style));
+            cursor.insertText(oneLine(run.text), formatOf(run.style));
             break;
         case ChatRun::Link: {
             QTextCharFormat format = formatOf(run.style);
             format.setAnchor(true);
             format.setAnchorHref(LinkScheme + QLatin1Char(':') + QString::number(m_linkTexts.size()));
-            m_linkTexts.push_back(fromWire(run.text));
+            m_linkTexts.push_back(oneLine(run.text));
             const QString &link = m_linkTexts.back();
             qsizetype word = link.size();
             while (word > 0 && link[word - 1] == QLatin1Char(' '))
