@@ -138,4 +138,64 @@ inline constexpr std::string_view SelectOne = "Select at least one of the follow
 inline constexpr std::string_view LetterWords[] = {"3 Letter Words", "4 Letter Words", "5 Letter Words"};
 } // namespace label
 
+// The settings file beside the program and its keys, all in section GameKey.
+namespace setting {
+inline constexpr std::string_view FileName = "quibplazo.ini";
+inline constexpr std::string_view TextSize = "Textsize";
+inline constexpr std::string_view Top = "Top";
+inline constexpr std::string_view Left = "Left";
+inline constexpr std::string_view Width = "Width";
+inline constexpr std::string_view Height = "Height";
+inline constexpr std::string_view TextColor = "Textcolor";
+inline constexpr std::string_view DefaultTextColor = "clblack";
+inline constexpr std::string_view PlayToScore = "Playtoscore";
+inline constexpr std::string_view TimePerTurn = "Timeperturn";
+inline constexpr std::string_view Three = "Three";
+inline constexpr std::string_view Four = "Four";
+inline constexpr std::string_view Five = "Five";
+inline constexpr std::string_view BotSpeed = "Botspeed";
+inline constexpr std::string_view TurnSound = "Turnsound";
+inline constexpr std::string_view PhrasePrefix = "Phrase";   // + 1..9
+inline constexpr std::string_view PlaySounds = "Playsounds";
+inline constexpr std::string_view PlayerPhraseSounds = "Playerphrasesounds";
+inline constexpr std::string_view True = "true";
+inline constexpr std::string_view False = "false";
+// "%s" stands for the file's full path.
+inline constexpr std::string_view UnableToWrite = "Unable to write to %s";
+} // namespace setting
+
+// The phrase buttons' built-in phrases, buttons 1..9 at index 0..8.
+inline constexpr std::string_view BuiltInPhrases[] = {
+    "Way To Go!", "Good One!", "Nice Try!", "Excellent!", "Brilliant!",
+    "Wow, WTG!", "Thanks!", "Way To Go Teamie!", "Good Game Everyone!"};
+inline constexpr std::string_view MeCommand = "/me ";   // a phrase sent as an action
+inline constexpr std::string_view SaysPrefix = "says: ";
+
+// Chatter sounds: "wave" + n on the wire, n = 1..20 at index n - 1.
+namespace chatter {
+inline constexpr std::string_view SoundPrefix = "wave";
+inline constexpr std::string_view Cancel = "<Cancel>";
+inline constexpr std::string_view ButtonHint = "Chatter Sounds";
+inline constexpr std::string_view LineInfix = ": <Chatter Sound> ";   // name + this + caption
+inline constexpr std::string_view Captions[] = {
+    "Doh", "Cough", "Hello", "Thank You", "Where have you been?", "Snoring", "Sneezing",
+    "Sorry", "Welcome", "Yeehaa", "Yippee", "Oh No", "Applause", "Honk", "Oooh",
+    "Razzberry", "Cheer", "Woman Laughing", "Man Laughing", "Crying"};
+inline constexpr int Count = 20;
+} // namespace chatter
+
+// The Options menu's entries for speed, screen and sounds.
+namespace optionlabel {
+inline constexpr std::string_view BotSpeed = "Bot Speed";
+inline constexpr std::string_view Slow = "Slow";
+inline constexpr std::string_view Normal = "Normal";
+inline constexpr std::string_view Fast = "Fast";
+inline constexpr std::string_view ResetScreenLocation = "Reset Screen Location";
+inline constexpr std::string_view PlaySounds = "Play Sounds";
+inline constexpr std::string_view PlayerPhraseSounds = "Player Phrase Sounds";
+inline constexpr std::string_view TurnSound = "Turn Sound";
+inline constexpr std::string_view Classic = "Classic";
+inline constexpr std::string_view New = "New";
+} // namespace optionlabel
+
 } // namespace zz

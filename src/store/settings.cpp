@@ -1,0 +1,157 @@
+#include "settings.h"
+
+#include "core/names.h"
+#include "core/wire.h"
+#include "store/tallycodec.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+
+namespace zz {
+
+namespace {
+
+std::optional<std::string> read(const IniFile &ini, std::string_view key)
+{
+    return ini.value(GameKey, key);
+}
+
+int integerOr(const IniFile &ini, std::string_view key, int fallback)
+{
+    const auto text = read(ini, key);
+    if (!text)
+        return fallback;
+    return wire::toInteger(*text).value_or(fallback);
+}
+
+// The stored default applies only when the key is missing; an empty value
+// leaves the control alone.
+std::optional<std::string> textOr(const IniFile &ini, std::string_view key, std::string_view fallback)
+{
+    auto text = read(ini, key);
+    if (!text)
+        return std::string(fallback);
+    if (text->empty())
+        return std::nullopt;
+    return text;
+}
+
+std::string decimal(int value)
+{
+    return std::to_string(value);
+}
+
+std::string_view flag(bool on)
+{
+    return on ? setting::True : setting::False;
+}
+
+} // namespace
+
+LoadedSettings readSettings(const IniFile &ini)
+{
+    LoadedSettings s;
+    const int size = integerOr(ini, setting::TextSize, s.textSize);
+    s.textSize = (size >= 1 && size <= MaxTextSize) ? size : LoadedSettings{}.textSize;
+    s.bounds.top = integerOr(ini, setting::Top, DefaultWindowBounds.top);
+    s.bounds.left = integerOr(ini, setting::Left, DefaultWindowBounds.left);
+    s.bounds.width = integerOr(ini, setting::Width, DefaultWindowBounds.width);
+    s.bounds.height = integerOr(ini, setting::Height, DefaultWindowBounds.height);
+
+    const std::string colourText = read(ini, setting::TextColor).value_or(std::string(setting::DefaultTextColor));
+    s.textColour = colourFromText(colourText).value_or(colour::Black);
+
+    const auto numberOrLeave = [&](std::string_view key, std::string_view fallback) -> std::optional<int> {
+        const auto text = textOr(ini, key, fallback);
+        return text ? wire::toInteger(*text) : std::nullopt;
+    };
+    s.playTo = numberOrLeave(setting::PlayToScore, "1000");
+    s.timePerTurn = numberOrLeave(setting::TimePerTurn, "120");
+
+    const std::string_view boxKeys[] = {setting::Three, setting::Four, setting::Five};
+    for (std::size_t i = 0; i < s.letterBoxes.size(); ++i) {
+        const auto text = textOr(ini, boxKeys[i], "1");
+        s.letterBoxes[i] = text ? std::optional<int>(wire::toInteger(*text).value_or(1)) : std::nullopt;
+    }
+
+    // These compare exactly, letter case included: "fast" or "False" are not values.
+    const std::string speed = read(ini, setting::BotSpeed).value_or(std::string());
+    s.botSpeed = speed == "2000" ? BotSpeedSlow : speed == "500" ? BotSpeedFast : BotSpeedNormal;
+    s.turnSound = read(ini, setting::TurnSound).value_or("0") == "1" ? 1 : 0;
+    for (int i = 0; i < PhraseKeyCount; ++i)
+        s.phrases[static_cast<std::size_t>(i)] = read(ini, std::string(setting::PhrasePrefix) + decimal(i + 1)).value_or(std::string());
+    s.playSounds = read(ini, setting::PlaySounds) != setting::False;
+    s.playerPhraseSounds = read(ini, setting::PlayerPhraseSounds).value_or(std::string(setting::True)) != setting::False;
+    return s;
+}
+
+void writeSettings(IniFile &ini, const SavedSettings &s)
+{
+    const auto set = [&](std::string_view key, std::string_view value) { ini.setValue(GameKey, key, value); };
+    set(setting::TextSize, decimal(s.textSize));
+    set(setting::Top, decimal(s.bounds.top));
+    set(setting::Left, decimal(s.bounds.left));
+    set(setting::Width, decimal(s.bounds.width));
+    set(setting::Height, decimal(s.bounds.height));
+    if (s.textColour)
+        set(setting::TextColor, colourToText(*s.textColour));
+    set(setting::PlayToScore, decimal(s.playTo));
+    set(setting::TimePerTurn, decimal(s.timePerTurn));
+    set(setting::Three, decimal(s.letterBoxes[0]));
+    set(setting::Four, decimal(s.letterBoxes[1]));
+    set(setting::Five, decimal(s.letterBoxes[2]));
+    set(setting::BotSpeed, decimal(s.botSpeed));
+    set(setting::TurnSound, decimal(s.turnSound));
+    set(setting::PlayerPhraseSounds, flag(s.playerPhraseSounds));
+    set(setting::PlaySounds, flag(s.playSounds));
+}
+
+void writePhrases(IniFile &ini, const std::array<std::string, PhraseKeyCount> &phrases)
+{
+    for (int i = 0; i < PhraseKeyCount; ++i)
+        ini.setValue(GameKey, std::string(setting::PhrasePrefix) + decimal(i + 1), phrases[static_cast<std::size_t>(i)]);
+}
+
+std::optional<WindowBounds> boundsToSave(const WindowBounds &window, const WindowBounds &remembered, int workWidth,
+                                         int workHeight)
+{
+    if (window == remembered)
+        return std::nullopt;
+    WindowBounds saved = window;
+    if (workWidth < window.width)
+        saved.width -= 15;
+    if (workHeight < window.height)
+        saved.height -= 15;
+    return saved;
+}
+
+std::optional<IniFile> readIniFile(const std::filesystem::path &path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return error ? std::nullopt : std::optional<IniFile>(IniFile());
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad())
+        return std::nullopt;
+    return IniFile(text.str());
+}
+
+bool updateIniFile(const std::filesystem::path &path, const std::function<void(IniFile &)> &change)
+{
+    // An unreadable file is not replaced: that would lose the parts we do not write.
+    std::optional<IniFile> ini = readIniFile(path);
+    if (!ini)
+        return false;
+    change(*ini);
+    return writeFileAtomically(path, ini->text());
+}
+
+} // namespace zz
