@@ -3,9 +3,11 @@
 #include "app/commandline.h"
 #include "app/launchmarker.h"
 #include "client/aboutdialog.h"
+#include "client/board/boardview.h"
 #include "client/chat/hintlook.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
+#include "client/gametable.h"
 #include "client/gamewindow.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
@@ -53,6 +55,9 @@ int runGame(QApplication &app)
     zz::HostService host;
     zz::SpyListWindow spyList(&window);
     zz::TallyWindow tally(&window);
+    tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
+                        [&window] { return window.table().ownSeat(); });
+    tally.openFile(zz::TallyWindow::defaultFile()); // saved again when it is destroyed
     zz::LadderDialog ladder(&window);
 
     window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
