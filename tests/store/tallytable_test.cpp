@@ -1,0 +1,261 @@
+#include "store/tallytable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace zz;
+
+namespace {
+
+// The text form from a list of lines, each ended by CR LF.
+std::string lines(const std::vector<std::string> &cells)
+{
+    std::string text;
+    for (const std::string &cell : cells)
+        text += cell + "\r\n";
+    return text;
+}
+
+// A tally with the given players followed, every count 0.
+TallyTable following(const std::vector<std::string> &names)
+{
+    TallyTable table;
+    for (const std::string &name : names)
+        EXPECT_TRUE(table.addPlayer(name));
+    return table;
+}
+
+std::vector<int> counts(const TallyTable &table, int row)
+{
+    std::vector<int> values;
+    for (int column = 1; column < TallyTable::ColumnCount; ++column)
+        values.push_back(table.count(column, row));
+    return values;
+}
+
+TEST(TallyTable, NewTallyOneGameWonIsTheElevenLines)
+{
+    TallyTable table;
+    table.addGame(TallyOwnWin, {});
+    EXPECT_EQ(table.toText(), lines({"9", "1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(TallyTable, CellsRunColumnByColumn)
+{
+    TallyTable table = following({"Ann", "Bo"});
+    table.addGame("Bo", {"Ann", "Bo"});
+    EXPECT_EQ(table.toText(), lines({"9", "3", "0", "Ann", "Bo", "1", "1", "1", "0", "0", "1", "0", "0", "0", "0",
+                                     "1", "0", "0", "1", "1", "0", "0", "1", "0", "0", "0", "0", "1", "0"}));
+    EXPECT_EQ(table.cell(TallyTable::TheirWins, 2), "1");
+    EXPECT_EQ(table.cell(TallyTable::NeitherWon, 1), "1");
+}
+
+TEST(TallyTable, TextRoundTripsByteForByte)
+{
+    // Odd cells are kept as they are: blanks, signs, hex, a lone CR inside a name.
+    std::vector<std::string> cells = {"9", "3", "0", "M\xE9lanie", "a b\rc"};
+    const char *rest[] = {"12", "$A", "", "7", "-2", "x", "", "", "", "0", "0", "0", "0", "0", "0",
+                          "0",  "0",  "0", "0", "0",  "0", "0", "0", "0"};
+    cells.insert(cells.end(), std::begin(rest), std::end(rest));
+    const std::string text = lines(cells);
+    const auto table = TallyTable::fromText(text);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->toText(), text);
+    EXPECT_EQ(table->cell(0, 1), "M\xE9lanie");
+    EXPECT_EQ(table->cell(0, 2), "a b\rc");
+}
+
+TEST(TallyTable, AcceptsLinesEndedByLineFeedAlone)
+{
+    const auto table = TallyTable::fromText("9\n1\n0\n4\n2\n0\n0\n0\n0\n0\n0");
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->count(TallyTable::OwnGames, 0), 4);
+    EXPECT_EQ(table->toText(), lines({"9", "1", "0", "4", "2", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(TallyTable, RefusesDamagedOrInconsistentText)
+{
+    const std::string good = lines({"9", "1", "0", "1", "1", "0", "0", "0", "0", "0", "0"});
+    const struct { const char *name; std::string text; } cases[] = {
+        {"empty", ""},
+        {"counts only", lines({"9", "1"})},
+        {"one cell short", good.substr(0, good.size() - 3)},
+        {"one line too many", good + "0\r\n"},
+        {"an empty line after the cells", good + "\r\n"},
+        {"eight columns", lines({"8", "1", "0", "1", "1", "0", "0", "0", "0", "0"})},
+        {"no rows", lines({"9", "0"})},
+        {"negative rows", lines({"9", "-1"})},
+        {"rows not a number", lines({"9", "one", "0", "1", "1", "0", "0", "0", "0", "0", "0"})},
+        {"rows past the lines", lines({"9", "2", "0", "1", "1", "0", "0", "0", "0", "0", "0"})},
+        {"huge row count", lines({"9", "2147483647", "0"})},
+        {"binary", std::string("\x00\xff\x01", 3)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(TallyTable::fromText(c.text));
+    }
+}
+
+TEST(TallyTable, EmptyOrNonNumberCellsCountAsZero)
+{
+    auto table = TallyTable::fromText(lines({"9", "2", "0", "Ann", "", "x", "", "12abc", "", "", "", " 3", "",
+                                             "", "", "", "", "", "", ""}));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->addit(TallyTable::OwnGames, 0), 1);
+    EXPECT_EQ(table->addit(TallyTable::Games, 1), 1);    // "x"
+    EXPECT_EQ(table->addit(TallyTable::TheirWins, 1), 1); // "12abc"
+    EXPECT_EQ(table->cell(TallyTable::TheirWins, 1), "1");
+}
+
+TEST(TallyTable, AdditOutsideTheTableChangesNothing)
+{
+    TallyTable table;
+    const std::string before = table.toText();
+    EXPECT_EQ(table.addit(9, 0), 0);
+    EXPECT_EQ(table.addit(1, 1), 0);
+    EXPECT_EQ(table.addit(-1, 0), 0);
+    EXPECT_EQ(table.toText(), before);
+}
+
+TEST(TallyTable, AFullCounterStaysFull)
+{
+    auto table = TallyTable::fromText(lines({"9", "1", "0", "2147483647", "0", "0", "0", "0", "0", "0", "0"}));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->addit(TallyTable::OwnGames, 0), 2147483647);
+}
+
+TEST(TallyTable, OwnWinWithNoTalliedPlayersTouchesRowZeroOnly)
+{
+    TallyTable table;
+    table.addGame(TallyOwnWin, {"Ann", "Bo"});
+    EXPECT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(counts(table, 0), (std::vector<int>{1, 1, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(TallyTable, AnotherWinnerCountsAGameButNoOwnWin)
+{
+    TallyTable table;
+    table.addGame("Ann", {"Ann"});
+    EXPECT_EQ(counts(table, 0), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(TallyTable, TalliedWinnerGainsAWinOthersInGameGainNeither)
+{
+    TallyTable table = following({"Ann", "Bo", "Cy"});
+    table.addGame("Bo", {"Ann", "Bo", "Dee"}); // Cy is not in this game
+    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(counts(table, 2), (std::vector<int>{1, 1, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ(counts(table, 3), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(counts(table, 0), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(TallyTable, OwnWinGivesEveryTalliedPlayerInGameAYourWin)
+{
+    TallyTable table = following({"Ann", "Bo"});
+    table.addGame(TallyOwnWin, {"Bo", "Ann"});
+    for (int row : {1, 2}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(counts(table, row), (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 0}));
+    }
+}
+
+TEST(TallyTable, UntalliedWinnerCountsNeitherWon)
+{
+    TallyTable table = following({"Ann"});
+    table.addGame("Zed", {"Ann", "Zed"});
+    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST(TallyTable, MixedCaseNameIsFoundButItsWinCountsAsNeither)
+{
+    TallyTable table = following({"BoB"});
+    table.addGame("BOB", {"BOB"});
+    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+}
+
+TEST(TallyTable, TwoSeatsDifferingInCaseCountOneGame)
+{
+    TallyTable table = following({"Bob"});
+    table.addGame("Bob", {"Bob", "BOB"});
+    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 1, 0, 0, 1, 1, 0, 0}));
+}
+
+TEST(TallyTable, EmptyCountCellsOfAPlayedRowBecomeZero)
+{
+    auto table = TallyTable::fromText(lines({"9", "2", "0", "Ann", "0", "", "0", "", "0", "", "0", "", "0",
+                                             "", "0", "", "0", "", "0", ""}));
+    ASSERT_TRUE(table);
+    table->addGame("Zed", {"Ann"});
+    EXPECT_EQ(table->cell(TallyTable::TheirWins, 1), "0");
+    EXPECT_EQ(table->cell(TallyTable::YourWins + TallyTable::SessionOffset, 1), "0");
+    EXPECT_EQ(counts(*table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
+}
+
+TEST(TallyTable, AddingAFollowedNameAgainAddsNoRow)
+{
+    TallyTable table = following({"Ann"});
+    EXPECT_FALSE(table.addPlayer("ANN"));
+    EXPECT_FALSE(table.addPlayer("Ann"));
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST(TallyTable, NameWithALineBreakIsRefusedSoTheFileStaysReadable)
+{
+    TallyTable table;
+    EXPECT_FALSE(table.addPlayer("Ann\nBo"));
+    EXPECT_FALSE(table.addPlayer("Ann\r"));
+    EXPECT_EQ(table.rowCount(), 1);
+}
+
+TEST(TallyTable, CaseInsensitiveSearchCoversAccentedLetters)
+{
+    TallyTable table = following({"\xC9mile", "\x8A" "a"});   // Émile, Ša
+    EXPECT_EQ(table.findPlayer("\xE9MILE"), 1);
+    EXPECT_EQ(table.findPlayer("\x9A" "A"), 2);
+    EXPECT_FALSE(table.findPlayer("\xD7"));                // the multiplication sign has no case
+}
+
+TEST(TallyTable, RemovingARowMovesTheRowsBelowUp)
+{
+    TallyTable table = following({"Ann", "Bo", "Cy"});
+    table.addGame("Cy", {"Cy"});
+    ASSERT_TRUE(table.removePlayer(2));
+    EXPECT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.cell(0, 2), "Cy");
+    EXPECT_EQ(table.count(TallyTable::TheirWins, 2), 1);
+    EXPECT_FALSE(table.removePlayer(0));
+    EXPECT_FALSE(table.removePlayer(3));
+}
+
+TEST(TallyTable, DeletingTheLastTalliedPlayerLeavesRowZeroAlone)
+{
+    TallyTable table = following({"Ann"});
+    table.addGame(TallyOwnWin, {"Ann"});
+    ASSERT_TRUE(table.removePlayer(1));
+    EXPECT_EQ(table.toText(), lines({"9", "1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(TallyTable, ResetLeavesRowZeroAtZeroEvenWithPlayers)
+{
+    TallyTable table = following({"Ann", "Bo"});
+    table.addGame(TallyOwnWin, {"Ann"});
+    table.reset();
+    EXPECT_EQ(table.toText(), lines({"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+}
+
+TEST(TallyTable, NewSessionZeroesSessionColumnsAndKeepsTotals)
+{
+    TallyTable table = following({"Ann"});
+    table.addGame("Ann", {"Ann"});
+    table.addGame(TallyOwnWin, {"Ann"});
+    auto reread = TallyTable::fromText(table.toText());
+    ASSERT_TRUE(reread);
+    reread->startSession();
+    EXPECT_EQ(counts(*reread, 1), (std::vector<int>{2, 1, 1, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(counts(*reread, 0), (std::vector<int>{2, 1, 0, 0, 0, 0, 0, 0}));
+}
+
+} // namespace
