@@ -14,12 +14,14 @@
 #include "core/chatline.h"
 #include "core/launchplan.h"
 #include "net/streamsocket.h"
+#include "social/phrasecolumn.h"
 #include "social/phrasesdialog.h"
-#include "social/soundplayer.h"
 #include "social/spylistwindow.h"
 #include "store/tallywindow.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -54,10 +56,12 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(text(caption::Main));
+    m_eventSounds.setTarget(m_sounds.get());
     buildBody();
     buildMenus();
     connectSession();
     connectChat();
+    connectSocial();
     resize(DefaultBounds.size());
     move(DefaultBounds.topLeft());
 }
@@ -68,6 +72,7 @@ GameWindow::~GameWindow()
         m_lobbySocket->onRead = nullptr;
     // The sound player goes before the children that play through it.
     m_table->setSoundPlayer(nullptr);
+    m_eventSounds.setTarget(nullptr);
 }
 
 void GameWindow::setCompanions(const Companions &companions)
@@ -82,14 +87,26 @@ void GameWindow::setCompanions(const Companions &companions)
         connect(m_companions.gameStart, &GameStartDialog::startRequested, this,
                 [this](int playTo, int time, bool three, bool four, bool five) {
                     guarded([&] { m_session->startGame(m_playerName, playTo, time, three, four, five); });
+                    saveIniFile();
                 });
+    }
+    if (m_companions.phrases) {
+        connect(m_companions.phrases, &PhrasesDialog::phrasesConfirmed, this,
+                [this](const QStringList &phrases) { guarded([&] { phrasesConfirmed(phrases); }); });
     }
 }
 
 void GameWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> sounds)
 {
-    m_table->setSoundPlayer(sounds.get());
+    m_eventSounds.setTarget(sounds.get());
     m_sounds = std::move(sounds);
+}
+
+void GameWindow::setComputerIntervalSetter(ComputerIntervalSetter setter)
+{
+    m_setComputerInterval = std::move(setter);
+    if (m_setComputerInterval)
+        m_setComputerInterval(m_botSpeed);
 }
 
 void GameWindow::buildMenus()
@@ -106,6 +123,7 @@ void GameWindow::buildMenus()
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("Options1"));
     m_chat->fillOptionsMenu(*options);
+    buildOptionsMenu(*options);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction *spies = view->addAction(text(label::SpyList));
@@ -116,7 +134,7 @@ void GameWindow::buildMenus()
     connect(tally, &QAction::triggered, this, [this] { showWindow(m_companions.tally); });
     QAction *phrases = view->addAction(text(label::PhraseList));
     phrases->setObjectName(QStringLiteral("PrhaseList1"));
-    connect(phrases, &QAction::triggered, this, [this] { showWindow(m_companions.phrases); });
+    connect(phrases, &QAction::triggered, this, [this] { guarded([this] { openPhrases(); }); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction *helpFile = help->addAction(QStringLiteral("&Help"));
@@ -133,17 +151,22 @@ void GameWindow::buildBody()
     m_board = new BoardView(body);
     m_chat = new ChatView(body);
     m_table = new GameTable(*m_session, *m_board, *m_chat, this);
-    m_table->setSoundPlayer(m_sounds.get());
+    m_table->setSoundPlayer(&m_eventSounds);
+    m_phrases = new PhraseColumn(body);
 
-    // The board keeps its size; the chat takes whatever height is left.
+    // The board keeps its size; the chat, with the phrase buttons at its left
+    // edge, takes whatever height is left.
     auto *layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_board, 0, Qt::AlignHCenter);
-    auto *chatRow = new QVBoxLayout;
+    auto *chatRow = new QHBoxLayout;
     chatRow->setContentsMargins(5, 4, 5, 5);
-    chatRow->addWidget(m_chat);
+    chatRow->setSpacing(3);
+    chatRow->addWidget(m_phrases);
+    chatRow->addWidget(m_chat, 1);
     layout->addLayout(chatRow, 1);
+    body->setMinimumSize(MinimumClientSize);
     setCentralWidget(body);
     connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
@@ -177,6 +200,23 @@ void GameWindow::connectChat()
             });
 }
 
+void GameWindow::connectSocial()
+{
+    connect(m_phrases, &PhraseColumn::actionRequested, this,
+            [this](const QString &line) { guarded([&] { phraseAction(line); }); });
+    connect(m_phrases, &PhraseColumn::chatterRequested, this, [this](int sound) {
+        guarded([&] {
+            if (m_session->loggedIn())
+                m_session->playSound(sound);
+        });
+    });
+    connect(m_session, &ClientSession::soundRequested, this,
+            [this](int seat, const QString &name) { guarded([&] { soundRequested(seat, name); }); });
+    connect(m_table, &GameTable::ownArrival, this, [this] { guarded([this] { loadIniFile(); }); });
+    connect(m_chat, &ChatView::textColourChanged, this, &GameWindow::saveIniFile);
+    connect(m_chat, &ChatView::textSizeChanged, this, &GameWindow::saveIniFile);
+}
+
 void GameWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -190,6 +230,7 @@ void GameWindow::showEvent(QShowEvent *event)
 
 void GameWindow::closeEvent(QCloseEvent *event)
 {
+    guarded([this] { closeRule(); });
     event->accept();
     Q_EMIT closed();
 }

@@ -2,6 +2,8 @@
 // The main window: it reads the launch parameters, hosts or joins, and wires
 // the session to the views and dialogs. It decides nothing about the game.
 #include "core/names.h"
+#include "social/soundplayer.h"
+#include "store/settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -9,10 +11,13 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 class QAction;
+class QActionGroup;
+class QMenu;
 class QMessageBox;
 
 namespace zz {
@@ -26,8 +31,8 @@ class GameStartDialog;
 class GameTable;
 class HelpWindow;
 class LadderDialog;
+class PhraseColumn;
 class PhrasesDialog;
-class SoundPlayer;
 class SpyListWindow;
 class StreamSocket;
 class TallyWindow;
@@ -38,6 +43,8 @@ class GameWindow : public QMainWindow
 public:
     // Starts the host listening on the game port; throws SocketError.
     using HostStarter = std::function<void()>;
+    // Sets the interval in milliseconds of the host's computer-player timer.
+    using ComputerIntervalSetter = std::function<void(int)>;
 
     // The windows created after this one; any may be missing.
     struct Companions
@@ -53,6 +60,11 @@ public:
     };
 
     static constexpr QRect DefaultBounds{3, 3, 775, 575};
+    // The board panel plus 4 pixels each way.
+    static constexpr QSize MinimumClientSize{768, 530};
+
+    // The settings file beside the executable, or in ZIGZOP_SETTINGS_DIR when set.
+    static std::filesystem::path defaultSettingsPath();
 
     // params: the launch parameters without the program name.
     explicit GameWindow(QStringList params, QWidget *parent = nullptr);
@@ -61,6 +73,11 @@ public:
     void setHostStarter(HostStarter start) { m_startHost = std::move(start); }
     void setGamePort(std::uint16_t port) { m_gamePort = port; }
     void setLobbyPort(std::uint16_t port) { m_lobbyPort = port; }
+    // Without a path (the default) settings are neither read nor written.
+    void setSettingsPath(std::filesystem::path path) { m_settingsPath = std::move(path); }
+    const std::filesystem::path &settingsPath() const { return m_settingsPath; }
+    // Called at once with the current bot speed, then on every change.
+    void setComputerIntervalSetter(ComputerIntervalSetter setter);
     void setCompanions(const Companions &companions);
     // Replaces the player of the game's sounds (the window keeps it).
     void setSoundPlayer(std::unique_ptr<SoundPlayer> sounds);
@@ -69,6 +86,15 @@ public:
     BoardView &board() { return *m_board; }
     ChatView &chat() { return *m_chat; }
     GameTable &table() { return *m_table; }
+    PhraseColumn &phraseColumn() { return *m_phrases; }
+    int botSpeed() const { return m_botSpeed; }
+    int turnSound() const { return m_turnSound; }
+    bool settingsLoaded() const { return m_settingsLoaded; }
+
+    // Reads the settings file and applies every key (the own seat was announced).
+    void loadIniFile();
+    // Writes every key but the phrases; a failure is reported, never thrown.
+    void saveIniFile();
     bool hosting() const { return m_hosting; }
     const QString &playerName() const { return m_playerName; }
     const QString &hostAddress() const { return m_hostAddress; }
@@ -89,6 +115,24 @@ private:
     void buildBody();
     void connectSession();
     void connectChat();
+    void connectSocial();
+    void buildOptionsMenu(QMenu &options);
+    QAction *addOption(QMenu &menu, std::string_view label, const char *name, bool checked);
+
+    // gamewindow_settings.cpp
+    void applySettings(const LoadedSettings &settings);
+    SavedSettings currentSettings() const;
+    WindowBounds currentBounds() const;
+    void saveSettings(const WindowBounds &bounds);
+    void closeRule();
+    bool updateSettingsFile(const std::function<void(IniFile &)> &change);
+    void setBotSpeed(int milliseconds);
+    void setTurnSound(int value);
+    void resetScreenLocation();
+    void openPhrases();
+    void phrasesConfirmed(const QStringList &phrases);
+    void soundRequested(int seat, const QString &name);
+    void phraseAction(const QString &text);
 
     void processParams();
     void hostPress();
@@ -113,7 +157,19 @@ private:
     ChatView *m_chat = nullptr;
     StreamSocket *m_lobbySocket = nullptr;
     QAction *m_startGameAction = nullptr;
+    PhraseColumn *m_phrases = nullptr;
     std::unique_ptr<SoundPlayer> m_sounds;
+    SwitchedSoundPlayer m_eventSounds;   // m_sounds while "Play Sounds" is checked
+    QAction *m_playSounds = nullptr;
+    QAction *m_playerPhraseSounds = nullptr;
+    QActionGroup *m_botSpeeds = nullptr;
+    QActionGroup *m_turnSounds = nullptr;
+    ComputerIntervalSetter m_setComputerInterval;
+    std::filesystem::path m_settingsPath;
+    WindowBounds m_rememberedBounds{};   // all 0 until loaded
+    bool m_settingsLoaded = false;
+    int m_botSpeed = BotSpeedNormal;
+    int m_turnSound = 0;
     QPointer<QMessageBox> m_fullBox;
 
     QString m_playerName;

@@ -27,7 +27,7 @@ PhrasesDialog::PhrasesDialog(QWidget *parent)
     auto *note = new QLabel(QString::fromUtf8(label::PhraseCoolDown), this);
     auto *done = new QPushButton(QString::fromUtf8(label::Done), this);
     done->setObjectName(QStringLiteral("button_done"));
-    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+    connect(done, &QPushButton::clicked, this, &PhrasesDialog::buttonDoneClick);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -41,6 +41,26 @@ QLineEdit *PhrasesDialog::phraseEdit(int number) const
     if (number < 1 || number > PhraseCount)
         return nullptr;
     return findChild<QLineEdit *>(QStringLiteral("phrase%1").arg(number));
+}
+
+void PhrasesDialog::setPhrases(const QStringList &phrases)
+{
+    for (int number = 1; number <= PhraseCount; ++number)
+        phraseEdit(number)->setText(phrases.value(number - 1));
+}
+
+QStringList PhrasesDialog::phrases() const
+{
+    QStringList texts;
+    for (int number = 1; number <= PhraseCount; ++number)
+        texts << phraseEdit(number)->text();
+    return texts;
+}
+
+void PhrasesDialog::buttonDoneClick()
+{
+    Q_EMIT phrasesConfirmed(phrases());
+    accept();
 }
 
 } // namespace zz

@@ -1,6 +1,7 @@
 #pragma once
 // The editor of the nine phrase buttons' texts.
 #include <QDialog>
+#include <QStringList>
 
 class QLineEdit;
 
@@ -17,6 +18,16 @@ public:
 
     // number 1..9; nullptr for any other number.
     QLineEdit *phraseEdit(int number) const;
+
+    // Fills the boxes in order; missing entries leave a box empty.
+    void setPhrases(const QStringList &phrases);
+    QStringList phrases() const;
+
+    // "Done": hands the boxes' texts over, then closes.
+    void buttonDoneClick();
+
+Q_SIGNALS:
+    void phrasesConfirmed(const QStringList &phrases);
 };
 
 } // namespace zz

@@ -14,13 +14,15 @@ WaveSoundPlayer::~WaveSoundPlayer() = default;
 
 QString WaveSoundPlayer::resourcePath(std::string_view name)
 {
-    return QStringLiteral(":/sounds/") + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))
+    // Names from the wire may come in any letter case; the resources are lower case.
+    return QStringLiteral(":/sounds/") + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toLower()
            + QStringLiteral(".wav");
 }
 
 void WaveSoundPlayer::play(std::string_view name)
 {
-    if (m_noOutput || name.empty())
+    // A name from the wire must not reach other resources than the sounds.
+    if (m_noOutput || name.empty() || name.find_first_of("/\\:") != std::string_view::npos)
         return;
     const QString path = resourcePath(name);
     if (!QFile::exists(path))

@@ -19,7 +19,26 @@ public:
     virtual void play(std::string_view name) = 0;
 };
 
-// Plays ":/sounds/<name>.wav" when the program carries that resource; any
+// Forwards to another player while switched on, so one switch silences a
+// whole group of sounds. The other player is not owned and may be null.
+class SwitchedSoundPlayer : public SoundPlayer
+{
+public:
+    void setTarget(SoundPlayer *target) { m_target = target; }
+    void setOn(bool on) { m_on = on; }
+    bool isOn() const { return m_on; }
+    void play(std::string_view name) override
+    {
+        if (m_on && m_target)
+            m_target->play(name);
+    }
+
+private:
+    SoundPlayer *m_target = nullptr;
+    bool m_on = true;
+};
+
+// Plays ":/sounds/<name>.wav" (the name in lower case) when the program carries that resource; any
 // other name does nothing. Effects are made on first use, so a program
 // without sound resources never opens the audio device.
 class WaveSoundPlayer : public QObject, public SoundPlayer

@@ -1,0 +1,307 @@
+// The settings file as the window reads and writes it, and the phrase
+// buttons and chatter sounds as they reach the host and the chat.
+#include "tablefixture.h"
+
+#include "client/gamestartdialog.h"
+#include "social/phrasecolumn.h"
+#include "social/phrasesdialog.h"
+#include "store/inifile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zz::test {
+namespace {
+
+std::string slurp(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+class WindowSettings : public TableTest
+{
+protected:
+    void SetUp() override
+    {
+        TableTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        path = std::filesystem::path(dir.path().toStdString()) / "quibplazo.ini";
+        window.setSettingsPath(path);
+        gameStart = new GameStartDialog(&window);
+        phrasesDialog = new PhrasesDialog(&window);
+        window.setCompanions({{}, {}, gameStart, {}, phrasesDialog, spyList, tally, ladder});
+        window.setComputerIntervalSetter([this](int ms) { intervals.push_back(ms); });
+        intervals.clear();
+        window.phraseColumn().setClock([this] { return now; });
+    }
+
+    void writeFile(const std::string &text) { std::ofstream(path, std::ios::binary) << text; }
+    std::optional<std::string> stored(const char *key) const { return IniFile(slurp(path)).value("Zigzop", key); }
+    QAction *action(const char *name) const { return window.findChild<QAction *>(QString::fromLatin1(name)); }
+    bool checked(const char *name) const { return action(name)->isChecked(); }
+
+    QTemporaryDir dir;
+    std::filesystem::path path;
+    GameStartDialog *gameStart = nullptr;
+    PhrasesDialog *phrasesDialog = nullptr;
+    std::vector<int> intervals;
+    qint64 now = 10000;
+};
+
+TEST_F(WindowSettings, FirstRunWithoutAFileGivesTheStoredDefaults)
+{
+    window.chat().setTextSize(10);
+    window.resize(900, 700);
+    seat(2, "Bo");
+    EXPECT_TRUE(window.settingsLoaded());
+    EXPECT_EQ(window.chat().textSize(), 8);
+    EXPECT_TRUE(checked("N8"));
+    EXPECT_EQ(window.chat().textColour(), colour::Black);
+    EXPECT_EQ(gameStart->playToScore(), 1000);
+    EXPECT_EQ(gameStart->timePerTurn(), 120);
+    for (int box = 1; box <= 3; ++box)
+        EXPECT_EQ(gameStart->boxState(box), 1);
+    EXPECT_TRUE(checked("Normal1"));
+    EXPECT_EQ(intervals, std::vector<int>{1000});
+    EXPECT_TRUE(checked("Classic1"));
+    EXPECT_TRUE(checked("PlaySounds1"));
+    EXPECT_TRUE(checked("PlayerPhraseSounds1"));
+    EXPECT_EQ(window.size(), QSize(775, 575));
+    EXPECT_EQ(window.pos(), QPoint(3, 3));
+    EXPECT_EQ(window.phraseColumn().phrase(1), QStringLiteral("Way To Go!"));
+    EXPECT_FALSE(std::filesystem::exists(path));   // reading creates nothing
+}
+
+TEST_F(WindowSettings, OddValuesFollowTheExactRules)
+{
+    writeFile("[ZIGZOP]\r\ntextsize=9\r\nBotspeed=fast\r\nPlaysounds=False\r\nPlayerphrasesounds=false\r\n"
+              "Three=abc\r\nFour=\r\nFive=0\r\nTurnsound=1\r\nPlaytoscore=\r\nTimeperturn=90\r\n"
+              "Phrase2=/me dances\r\nPhrase3=\r\nTextcolor=nonsense\r\n");
+    gameStart->changeBox(QStringLiteral("image_gt1"), 0);
+    gameStart->changeBox(QStringLiteral("image_gt2"), 0);
+    gameStart->setPlayToScore(3000);
+    window.chat().setTextColour(colour::Red);
+    seat(2, "Bo");
+    EXPECT_EQ(window.chat().textSize(), 9);
+    for (const char *entry : {"N8", "N10", "N12", "N14"})
+        EXPECT_FALSE(checked(entry)) << entry;
+    EXPECT_TRUE(checked("Normal1"));
+    EXPECT_TRUE(checked("PlaySounds1"));
+    EXPECT_FALSE(checked("PlayerPhraseSounds1"));
+    EXPECT_EQ(gameStart->boxState(1), 1);   // "abc" selects
+    EXPECT_EQ(gameStart->boxState(2), 0);   // empty leaves the choice
+    EXPECT_EQ(gameStart->boxState(3), 0);
+    EXPECT_EQ(gameStart->playToScore(), 3000);
+    EXPECT_EQ(gameStart->timePerTurn(), 90);
+    EXPECT_TRUE(checked("New1"));
+    EXPECT_EQ(window.turnSound(), 1);
+    EXPECT_EQ(window.chat().textColour(), colour::Black);
+    EXPECT_EQ(window.phraseColumn().phrase(2), QStringLiteral("/me dances"));
+    EXPECT_EQ(window.phraseColumn().phrase(3), QStringLiteral("Nice Try!"));
+}
+
+TEST_F(WindowSettings, TurnSoundNewPlaysTurnNew)
+{
+    writeFile("[Zigzop]\nTurnsound=1\n");
+    seat(2, "Bo");
+    handle({"CMD_nextplayer+2+"});
+    EXPECT_EQ(sounds->played, std::vector<std::string>{"turnnew"});
+}
+
+TEST_F(WindowSettings, MenuChoicesAreWrittenAtOnceAndKeepOtherLines)
+{
+    writeFile("; mine\n[Zigzop]\nPhrase1=hi\n[Other]\nx=1\n");
+    seat(2, "Bo");
+    action("Fast1")->trigger();
+    EXPECT_EQ(intervals.back(), 500);
+    EXPECT_TRUE(checked("Fast1"));
+    EXPECT_FALSE(checked("Normal1"));
+    EXPECT_EQ(stored("Botspeed"), "500");
+    EXPECT_EQ(stored("Phrase1"), "hi");
+    EXPECT_EQ(IniFile(slurp(path)).value("Other", "x"), "1");
+
+    action("PlaySounds1")->trigger();
+    EXPECT_EQ(stored("Playsounds"), "false");
+    action("PlayerPhraseSounds1")->trigger();
+    EXPECT_EQ(stored("Playerphrasesounds"), "false");
+    action("New1")->trigger();
+    EXPECT_EQ(stored("Turnsound"), "1");
+    action("N12")->trigger();
+    EXPECT_EQ(stored("Textsize"), "12");
+    EXPECT_EQ(slurp(path).rfind("; mine\n[Zigzop]\nPhrase1=hi\n", 0), 0u);
+}
+
+TEST_F(WindowSettings, StartingAGameSavesItsOptions)
+{
+    seat(1, "Bo");
+    gameStart->setTimePerTurn(180);
+    gameStart->toggleBox(2);
+    gameStart->buttonStartClick();
+    EXPECT_EQ(stored("Timeperturn"), "180");
+    EXPECT_EQ(stored("Four"), "0");
+}
+
+TEST_F(WindowSettings, PlaySoundsOffSilencesGameSoundsButNotChatter)
+{
+    seat(2, "Bo");
+    action("PlaySounds1")->trigger();
+    handle({"CMD_nextplayer+2+", "CMD_playasound+3+WAVE4+"});
+    EXPECT_EQ(sounds->played, std::vector<std::string>{"wave4"});
+}
+
+TEST_F(WindowSettings, ClosingWithUnchangedBoundsWritesNothing)
+{
+    writeFile("[Zigzop]\nTop=40\nLeft=50\nWidth=800\nHeight=600\n");
+    seat(2, "Bo");
+    std::filesystem::remove(path);
+    window.close();
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(WindowSettings, ClosingBeforeLoadingKeepsTheStoredChoices)
+{
+    writeFile("[Zigzop]\nTextsize=14\n");
+    window.move(100, 100);
+    action("Fast1")->trigger();
+    window.close();
+    EXPECT_EQ(slurp(path), "[Zigzop]\nTextsize=14\n");
+}
+
+TEST_F(WindowSettings, MovedWindowIsSavedOnClose)
+{
+    seat(2, "Bo");
+    window.move(20, 30);
+    window.close();
+    EXPECT_EQ(stored("Left"), "20");
+    EXPECT_EQ(stored("Top"), "30");
+    EXPECT_EQ(stored("Width"), "775");
+}
+
+TEST_F(WindowSettings, WindowWiderThanTheWorkAreaIsSaved15Narrower)
+{
+    seat(2, "Bo");
+    const QRect work = window.screen()->availableGeometry();
+    window.resize(work.width() + 200, 575);
+    window.close();
+    EXPECT_EQ(stored("Width"), std::to_string(work.width() + 185));
+}
+
+TEST_F(WindowSettings, ResetScreenLocationMovesWithoutSaving)
+{
+    seat(2, "Bo");
+    window.move(200, 100);
+    window.resize(900, 650);
+    action("ResetScreenLocation1")->trigger();
+    EXPECT_EQ(window.pos(), QPoint(3, 3));
+    EXPECT_EQ(window.size(), QSize(775, 575));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_GE(window.centralWidget()->minimumSize().width(), 768);
+    EXPECT_GE(window.centralWidget()->minimumSize().height(), 530);
+}
+
+TEST_F(WindowSettings, FailedSaveReportsThePathAndKeepsNoHalfFile)
+{
+    const std::filesystem::path missing = path.parent_path() / "gone" / "quibplazo.ini";
+    window.setSettingsPath(missing);
+    seat(2, "Bo");
+    action("Slow1")->trigger();
+    const QString message = QStringLiteral("Unable to write to ") + QString::fromStdString(missing.string());
+    ASSERT_TRUE(waitFor([&] { return openMessageBox(message) != nullptr; }));
+    openMessageBox(message)->close();
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+    EXPECT_TRUE(checked("Slow1"));   // the choice itself stands
+}
+
+// ---- phrases ------------------------------------------------------------------
+
+TEST_F(WindowSettings, PhraseButtonSaysThePhraseOnceEveryTwoSeconds)
+{
+    seat(2, "Bo");
+    window.chat().setTextColour(colour::Navy);
+    control<QAbstractButton>("b_phrase1")->click();
+    control<QAbstractButton>("b_phrase2")->click();   // within the cool-down: nothing
+    EXPECT_EQ(sent("CMD_action+2+says: Way To Go!|clNavy\xff"), QByteArray("CMD_action+2+says: Way To Go!|clNavy\xff"));
+    now += 1999;
+    control<QAbstractButton>("b_phrase2")->click();
+    now += 1;
+    window.phraseColumn().setPhrase(3, QStringLiteral("/me dances"));
+    control<QAbstractButton>("b_phrase3")->click();
+    EXPECT_EQ(sent("CMD_action+2+dances|clNavy\xff"), QByteArray("CMD_action+2+dances|clNavy\xff"));
+}
+
+TEST_F(WindowSettings, ChatterMenuSendsTheSoundAndCancelSendsNothing)
+{
+    seat(2, "Bo");
+    QMenu *menu = window.findChild<QMenu *>(QStringLiteral("popup_sounds"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 21);
+    EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("<Cancel>"));
+    menu->actions().front()->trigger();
+    action("wave13")->trigger();
+    EXPECT_EQ(sent("CMD_playasound+2+wave13+\xff"), QByteArray("CMD_playasound+2+wave13+\xff"));
+}
+
+TEST_F(WindowSettings, ChatterSoundWrittenWhenPhraseSoundsAreOff)
+{
+    seat(2, "Ann");
+    action("PlayerPhraseSounds1")->trigger();
+    handle({"CMD_playasound+2+wave13+"});
+    EXPECT_EQ(lastChatLine().simplified(), QStringLiteral("Ann: <Chatter Sound> Applause"));
+    handle({"CMD_playasound+3+WAVE1+"});
+    EXPECT_EQ(lastChatLine().simplified(), QStringLiteral("<Waiting>: <Chatter Sound> Doh"));
+    const QStringList before = chatLines();
+    handle({"CMD_playasound+7+wave1+", "CMD_playasound+2+wave21+", "CMD_playasound+2+winner+"});
+    EXPECT_EQ(chatLines(), before);   // a spectator, an unknown sound: nothing
+    EXPECT_TRUE(sounds->played.empty());
+}
+
+TEST_F(WindowSettings, ChatterSoundHeardWhenPhraseSoundsAreOn)
+{
+    seat(2, "Ann");
+    const QStringList before = chatLines();
+    handle({"CMD_playasound+5+Wave13+"});
+    EXPECT_EQ(sounds->played, std::vector<std::string>{"wave13"});
+    EXPECT_EQ(chatLines(), before);
+}
+
+TEST_F(WindowSettings, PhraseDialogCopiesAppliesAndStoresThePhrases)
+{
+    writeFile("[Zigzop]\nPhrase9=Bye\n");
+    seat(2, "Bo");
+    action("PrhaseList1")->trigger();
+    EXPECT_TRUE(phrasesDialog->isVisible());
+    EXPECT_FALSE(phrasesDialog->isModal());
+    EXPECT_EQ(phrasesDialog->phraseEdit(1)->text(), QStringLiteral("Way To Go!"));
+    EXPECT_EQ(phrasesDialog->phraseEdit(9)->text(), QStringLiteral("Bye"));
+    phrasesDialog->phraseEdit(1)->setText(QStringLiteral("/me waves"));
+    phrasesDialog->phraseEdit(2)->clear();
+    phrasesDialog->findChild<QAbstractButton *>(QStringLiteral("button_done"))->click();
+    EXPECT_FALSE(phrasesDialog->isVisible());
+    EXPECT_EQ(window.phraseColumn().phrase(1), QStringLiteral("/me waves"));
+    EXPECT_EQ(window.phraseColumn().phrase(2), QString());
+    EXPECT_EQ(stored("Phrase1"), "/me waves");
+    EXPECT_EQ(stored("Phrase2"), "");
+
+    // An empty phrase says nothing after "says: ".
+    control<QAbstractButton>("b_phrase2")->click();
+    EXPECT_EQ(sent("CMD_action+2+says: |clBlack\xff"), QByteArray("CMD_action+2+says: |clBlack\xff"));
+
+    // Closed another way: the edits are dropped and the next opening copies again.
+    action("PrhaseList1")->trigger();
+    phrasesDialog->phraseEdit(3)->setText(QStringLiteral("dropped"));
+    phrasesDialog->reject();
+    action("PrhaseList1")->trigger();
+    EXPECT_EQ(phrasesDialog->phraseEdit(3)->text(), QStringLiteral("Nice Try!"));
+}
+
+} // namespace
+} // namespace zz::test
