@@ -11,6 +11,7 @@
 #include "client/guarded.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
+#include "client/watchcontrols.h"
 #include "core/chatline.h"
 #include "core/launchplan.h"
 #include "net/streamsocket.h"
@@ -81,6 +82,11 @@ void GameWindow::setCompanions(const Companions &companions)
     m_table->setSpyList(m_companions.spyList);
     m_table->setLadderDialog(m_companions.ladder);
     m_table->setTally(m_companions.tally);
+    if (m_companions.spyList) {
+        m_companions.spyList->setKickEnabled(m_table->hosting());
+        connect(m_companions.spyList, &SpyListWindow::kickRequested, m_watch,
+                [this](int seat) { guarded([&] { m_watch->kicking(seat); }); });
+    }
     if (m_companions.tally)
         connect(m_companions.tally, &QObject::destroyed, m_table, [table = m_table] { table->setTally(nullptr); });
     if (m_companions.gameStart) {
@@ -124,6 +130,8 @@ void GameWindow::buildMenus()
     options->setObjectName(QStringLiteral("Options1"));
     m_chat->fillOptionsMenu(*options);
     buildOptionsMenu(*options);
+    options->addSeparator();
+    m_watch->fillOptionsMenu(*options);
 
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction *spies = view->addAction(text(label::SpyList));
@@ -152,6 +160,7 @@ void GameWindow::buildBody()
     m_chat = new ChatView(body);
     m_table = new GameTable(*m_session, *m_board, *m_chat, this);
     m_table->setSoundPlayer(&m_eventSounds);
+    m_watch = new WatchControls(*m_session, *m_board, *m_chat, *m_table, *this);
     m_phrases = new PhraseColumn(body);
 
     // The board keeps its size; the chat, with the phrase buttons at its left
@@ -311,6 +320,9 @@ void GameWindow::setStartAllowed(bool allowed)
     m_board->setStartButtonVisible(allowed);
     m_startGameAction->setEnabled(allowed);
     m_table->setHosting(allowed);
+    // Only the hosting player may remove a spy; a joined client never may.
+    if (m_companions.spyList)
+        m_companions.spyList->setKickEnabled(allowed);
 }
 
 void GameWindow::startGameClicked()

@@ -36,6 +36,7 @@ class PhrasesDialog;
 class SpyListWindow;
 class StreamSocket;
 class TallyWindow;
+class WatchControls;
 
 class GameWindow : public QMainWindow
 {
@@ -153,6 +154,7 @@ private:
 
     ClientSession *m_session = nullptr;   // children of this window
     GameTable *m_table = nullptr;
+    WatchControls *m_watch = nullptr;
     BoardView *m_board = nullptr;
     ChatView *m_chat = nullptr;
     StreamSocket *m_lobbySocket = nullptr;

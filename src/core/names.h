@@ -52,6 +52,8 @@ inline constexpr std::string_view HasLeft = " has left.";
 inline constexpr std::string_view OtherHasWrongVersion = " has a different version of the game then you.";
 inline constexpr std::string_view OwnWrongVersion = "0+You have a differnt version of the game then the host.";
 inline constexpr std::string_view HasStartedAGame = " has started a game.";
+inline constexpr std::string_view IsJustWatching = " is just watching";   // after the name, no full stop
+inline constexpr std::string_view IsPlayingAgain = " is now playing again";
 } // namespace line
 
 // Message box texts.
@@ -124,6 +126,9 @@ inline constexpr std::string_view StartGame = "Start Game";
 inline constexpr std::string_view ViewTally = "View Tally";
 inline constexpr std::string_view PhraseList = "Phrase List";
 inline constexpr std::string_view RemoveFromGame = "Remove From Game";
+inline constexpr std::string_view SetToJustWatch = "Set to Just Watch";
+inline constexpr std::string_view UnsetJustWatch = "Unset Just Watch";
+inline constexpr std::string_view JustWatch = "Just Watch";   // the Options menu entry
 inline constexpr std::string_view Done = "Done";
 inline constexpr std::string_view SpyList = "Spy List";   // the menu entry and the window's title
 inline constexpr std::string_view GameOptions = "Game Options";
