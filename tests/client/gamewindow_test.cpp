@@ -78,6 +78,10 @@ protected:
         return window->board().findChild<QAbstractButton *>(QStringLiteral("button_start"));
     }
     QAction *startGame() const { return window->findChild<QAction *>(QStringLiteral("StartGame1")); }
+    bool spyRemovalAllowed() const
+    {
+        return spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->isEnabled();
+    }
 
     // The client's connection as the game port sees it.
     QTcpSocket *acceptClient()
@@ -107,6 +111,7 @@ TEST_F(Launch, NoParametersHostsASoloGame)
     EXPECT_EQ(window->playerName(), QStringLiteral("You"));
     EXPECT_TRUE(startButton()->isVisible());
     EXPECT_TRUE(startGame()->isEnabled());
+    EXPECT_TRUE(spyRemovalAllowed());
 
     QTcpSocket *client = acceptClient();
     ASSERT_TRUE(client);
@@ -150,6 +155,7 @@ TEST_F(Launch, AnyOtherFlagJoinsTheAddress)
         EXPECT_EQ(window->hostAddress(), QStringLiteral("127.0.0.1"));
         EXPECT_FALSE(startButton()->isVisible());
         EXPECT_FALSE(startGame()->isEnabled());
+        EXPECT_FALSE(spyRemovalAllowed());
         EXPECT_TRUE(acceptClient());
         EXPECT_TRUE(waitFor([this] { return lobby.hasPendingConnections(); }));
         while (lobby.hasPendingConnections())
@@ -178,6 +184,7 @@ TEST_F(Launch, PortInUseStopsHostingWithTheError)
     EXPECT_FALSE(window->hosting());
     EXPECT_FALSE(startButton()->isVisible());
     EXPECT_FALSE(startGame()->isEnabled());
+    EXPECT_FALSE(spyRemovalAllowed());
     EXPECT_FALSE(waitFor([this] { return game.hasPendingConnections(); }, 200));
 }
 
