@@ -98,13 +98,4 @@ TEST_F(SpyListTest, ASpyWhoLeftWhileTheMenuWasOpenIsNotReplacedByTheNext)
     EXPECT_TRUE(requested.empty());
 }
 
-TEST_F(SpyListTest, RemovesOnlyTheExactEntry)
-{
-    window.addSpy(8, QStringLiteral("Max"));
-    EXPECT_FALSE(window.removeSpy(8, QStringLiteral("Maxi")));
-    EXPECT_FALSE(window.removeSpy(9, QStringLiteral("Max")));
-    EXPECT_TRUE(window.removeSpy(8, QStringLiteral("Max")));
-    EXPECT_TRUE(window.spies().isEmpty());
-}
-
 } // namespace
