@@ -69,17 +69,20 @@ std::string packPiece(std::string_view piece)
     };
     const auto endItem = [&](unsigned bit) {
         control = (control << 1) | bit;
-        if (++items == ItemsPerControl) {
+        ++items;
+    };
+
+    std::size_t p = 0;
+    while (p < n && block.size() <= n) {
+        // The next control word only when an item follows it: a trailing word
+        // with no item is read by other readers as one more literal.
+        if (items == ItemsPerControl) {
             putControl();
             controlAt = block.size();
             block.append(2, '\0');
             control = 0;
             items = 0;
         }
-    };
-
-    std::size_t p = 0;
-    while (p < n && block.size() <= n) {
         const char value = piece[p];
         std::size_t run = 1;
         while (run < MaxRun && p + run < n && piece[p + run] == value)

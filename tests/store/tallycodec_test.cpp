@@ -83,8 +83,8 @@ TEST(TallyCodecFormat, PacksToTheKnownBytes)
         {"literals, then a copy overlapping itself", "abcabcabc",
          header(9) + withLength("\x40\x10\x00"s + "abc\x00\x33"s)},
         {"run of twenty", std::string(20, 'a'), header(20) + withLength("\x40\x80\x00\x00\x00\x04"s + "a"s)},
-        {"sixteen items, then an empty control word", repeat(std::string(16, 'A') + std::string(16, 'B'), 8),
-         header(256) + withLength("\x40\xff\xff"s + repeat("\0\0\0A\0\0\0B"s, 8) + "\0\0"s)},
+        {"sixteen items and no empty control word after them", repeat(std::string(16, 'A') + std::string(16, 'B'), 8),
+         header(256) + withLength("\x40\xff\xff"s + repeat("\0\0\0A\0\0\0B"s, 8))},
         {"a real tally", "9\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n",
          header(33) + withLength("\x40\x01\xe0"s + "9\r\n1\r\n0\x00\x62\x00\x93\x00\xc0\x00\x39"s)},
         {"a whole piece of one byte: runs, a literal, a copy; then the empty piece", equal,
@@ -110,6 +110,9 @@ TEST(TallyCodecFormat, ReadsBlocksTheWriterNeverMakes)
         {"unknown flag read as packed", header(4) + withLength("\x13\x00\x00"s + "abcd"s), "abcd"},
         {"longest run count", header(4111) + withLength("\x40\x80\x00\x00\x0f\xff"s + "z"s), std::string(4111, 'z')},
         {"bytes after the last block", header(1) + withLength("\x80"s + "k") + "junk", "k"},
+        {"an empty last control word, as files written before still hold",
+         header(256) + withLength("\x40\xff\xff"s + repeat("\0\0\0A\0\0\0B"s, 8) + "\0\0"s),
+         repeat(std::string(16, 'A') + std::string(16, 'B'), 8)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
