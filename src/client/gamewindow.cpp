@@ -139,7 +139,12 @@ void GameWindow::buildMenus()
     connect(spies, &QAction::triggered, this, [this] { showWindow(m_companions.spyList); });
     QAction *tally = view->addAction(text(label::ViewTally));
     tally->setObjectName(QStringLiteral("ViewTally1"));
-    connect(tally, &QAction::triggered, this, [this] { showWindow(m_companions.tally); });
+    connect(tally, &QAction::triggered, this, [this] {
+        // An open window gets no show event, yet its game list must be current.
+        if (m_companions.tally)
+            m_companions.tally->loadCheckList();
+        showWindow(m_companions.tally);
+    });
     QAction *phrases = view->addAction(text(label::PhraseList));
     phrases->setObjectName(QStringLiteral("PrhaseList1"));
     connect(phrases, &QAction::triggered, this, [this] { guarded([this] { openPhrases(); }); });

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -301,6 +302,21 @@ TEST_F(WindowSettings, PhraseDialogCopiesAppliesAndStoresThePhrases)
     phrasesDialog->reject();
     action("PrhaseList1")->trigger();
     EXPECT_EQ(phrasesDialog->phraseEdit(3)->text(), QStringLiteral("Nice Try!"));
+}
+
+TEST_F(WindowSettings, ViewTallyRefreshesTheGameListOfAnOpenWindow)
+{
+    tally->setSeatSource([this](int s) { return window.board().seatName(s); }, [this] { return window.table().ownSeat(); });
+    seat(1, "Me");
+    action("ViewTally1")->trigger();
+    auto *inGame = tally->findChild<QListWidget *>(QStringLiteral("checklist"));
+    ASSERT_TRUE(tally->isVisible());
+    EXPECT_EQ(inGame->count(), 0);
+
+    handle({"CMD_newplayerinfo+2+Ann"});
+    action("ViewTally1")->trigger();
+    ASSERT_EQ(inGame->count(), 1);
+    EXPECT_EQ(inGame->item(0)->text(), QStringLiteral("Ann"));
 }
 
 } // namespace
