@@ -22,25 +22,18 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTcpServer>
+#include "support/onesteppair.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <memory>
 
 using namespace zz;
+using zz::test::oneStepPair;
 using zz::test::waitFor;
 
 namespace {
-
-// Two pool words one letter apart, so one word completes a ladder.
-std::pair<std::size_t, std::size_t> oneStepPair(const WordPool &pool)
-{
-    for (std::size_t a = 0; a + 1 < pool.size(); ++a)
-        for (std::size_t b = a + 1; b + 1 < pool.size(); ++b)
-            if (pool.at(a).size() == 4 && changesOneLetter(pool.at(a), pool.at(b)))
-                return {a, b};
-    return {0, 0};
-}
 
 struct Player
 {

@@ -4,6 +4,7 @@
 #include "host/hostserver.h"
 #include "host/hostservice.h"
 #include "host/scoring.h"
+#include "support/onesteppair.h"
 #include "support/waitfor.h"
 
 #include <QHostAddress>
@@ -55,16 +56,6 @@ private:
     QTcpSocket m_socket;
     wire::FrameSplitter m_framer;
 };
-
-// Indices of two pool words one letter apart: a round won with one word.
-std::pair<std::size_t, std::size_t> oneStepPair(const WordPool &pool)
-{
-    for (std::size_t a = 0; a + 1 < pool.size(); ++a)
-        for (std::size_t b = a + 1; b + 1 < pool.size(); ++b)
-            if (pool.at(a).size() == 4 && changesOneLetter(pool.at(a), pool.at(b)))
-                return {a, b};
-    return {0, 0};
-}
 
 class HostServiceTest : public ::testing::Test
 {
