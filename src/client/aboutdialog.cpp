@@ -1,5 +1,6 @@
 #include "aboutdialog.h"
 
+#include "client/board/boardart.h"
 #include "core/names.h"
 
 #include <QLabel>
@@ -13,6 +14,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QString::fromUtf8(caption::About));
+    board::tileBackground(*this);
 
     auto *name = new QLabel(QString::fromUtf8(ApplicationTitle), this);
     QFont big = name->font();

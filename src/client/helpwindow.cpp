@@ -1,5 +1,6 @@
 #include "helpwindow.h"
 
+#include "client/board/boardart.h"
 #include "core/names.h"
 
 #include <QPlainTextEdit>
@@ -37,6 +38,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QString::fromUtf8(caption::Help));
+    board::tileBackground(*this);
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helptext"));

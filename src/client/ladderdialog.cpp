@@ -1,5 +1,6 @@
 #include "ladderdialog.h"
 
+#include "client/board/boardart.h"
 #include "client/board/boardrules.h"
 #include "core/names.h"
 
@@ -34,6 +35,7 @@ LadderDialog::LadderDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("correct"));
     setWindowTitle(QString::fromUtf8(caption::Correct));
+    board::tileBackground(*this);
     setModal(false);
     setFixedSize(536, 200);
 

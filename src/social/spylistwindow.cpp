@@ -1,5 +1,6 @@
 #include "spylistwindow.h"
 
+#include "client/board/boardart.h"
 #include "core/names.h"
 #include "core/wire.h"
 
@@ -18,6 +19,7 @@ SpyListWindow::SpyListWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QString::fromUtf8(caption::SpyList));
+    board::tileBackground(*this);
 
     auto *title = new QLabel(QString::fromUtf8(label::SpyList), this);
     title->setObjectName(QStringLiteral("label_title"));

@@ -1,5 +1,6 @@
 #include "tallywindow.h"
 
+#include "client/board/boardart.h"
 #include "core/names.h"
 #include "store/tallyfile.h"
 
@@ -99,6 +100,7 @@ TallyWindow::TallyWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("tallylist"));
     setWindowTitle(qs(caption::TallyList));
+    board::tileBackground(*this);
     buildBody();
     showTally();
 }

@@ -6,7 +6,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QRadialGradient>
+#include <QWidget>
 #include <QRandomGenerator>
 
 namespace zz::board {
@@ -29,6 +31,14 @@ QFont boldFont(int pixelSize)
 }
 
 } // namespace
+
+void tileBackground(QWidget &window)
+{
+    QPalette look = window.palette();
+    look.setBrush(QPalette::Window, QBrush(backgroundTile()));
+    window.setPalette(look);
+    window.setAutoFillBackground(true);
+}
 
 QPixmap backgroundTile()
 {
