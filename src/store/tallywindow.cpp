@@ -1,6 +1,7 @@
 #include "tallywindow.h"
 
 #include "client/board/boardart.h"
+#include "client/chat/wiretext.h"
 #include "core/names.h"
 #include "store/tallyfile.h"
 
@@ -12,8 +13,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -51,31 +50,7 @@ constexpr std::string_view NotMoved = "The damaged tally file could not be moved
 constexpr std::string_view Zero = "0";
 } // namespace text
 
-constexpr const char *NameEncoding = "windows-1252";
-
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// Names are stored in the game's 8-bit encoding, as the board received them.
-QString fromBytes(std::string_view bytes)
-{
-    QStringDecoder decoder(NameEncoding);
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::Latin1);
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string toBytes(const QString &name)
-{
-    std::string out;
-    for (const QChar c : name) {
-        QStringEncoder encoder(NameEncoding); // fresh each time: the error flag sticks
-        if (!encoder.isValid())
-            encoder = QStringEncoder(QStringConverter::Latin1);
-        const QByteArray byte = encoder(QStringView(&c, 1));
-        out += encoder.hasError() || byte.size() != 1 ? '?' : byte.front();
-    }
-    return out;
-}
 
 QLabel *namedLabel(const QString &name, std::string_view caption, QWidget *parent)
 {
@@ -151,8 +126,8 @@ void TallyWindow::addGame(const QString &winner)
     loadCheckList();
     std::vector<std::string> players;
     for (const QString &name : playersInGame())
-        players.push_back(toBytes(name));
-    m_table.addGame(toBytes(winner), players);
+        players.push_back(toWire(name));
+    m_table.addGame(toWire(winner), players);
     showOwnRow();
     showDetail();
     save(); // a crash later in the run must not lose the game
@@ -179,7 +154,7 @@ void TallyWindow::loadCheckList()
     for (const QString &name : playersInGame()) {
         auto *item = new QListWidgetItem(name, m_checkList);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(m_table.findPlayer(toBytes(name)) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(m_table.findPlayer(toWire(name)) ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -195,7 +170,7 @@ void TallyWindow::showTally()
     const QSignalBlocker quiet(m_tallied);
     m_tallied->clear();
     for (int row = 1; row < m_table.rowCount(); ++row) {
-        auto *item = new QListWidgetItem(fromBytes(m_table.cell(TallyTable::Name, row)), m_tallied);
+        auto *item = new QListWidgetItem(fromWire(m_table.cell(TallyTable::Name, row)), m_tallied);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -206,7 +181,7 @@ void TallyWindow::showOwnRow()
 {
     for (int column = 1; column <= 4; ++column)
         if (auto *label = findChild<QLabel *>(QStringLiteral("mylabel_%1").arg(column)))
-            label->setText(fromBytes(m_table.cell(column, 0)));
+            label->setText(fromWire(m_table.cell(column, 0)));
 }
 
 void TallyWindow::showDetail()
@@ -214,12 +189,12 @@ void TallyWindow::showDetail()
     const int row = m_tallied->currentRow() + 1;
     if (row < 1 || row >= m_table.rowCount())
         return;
-    const QString name = fromBytes(m_table.cell(TallyTable::Name, row));
+    const QString name = fromWire(m_table.cell(TallyTable::Name, row));
     m_detailHeading->setText(name + qs(text::TallySuffix));
     m_winsCaption->setText(name + qs(text::WinsSuffix));
     for (int column = 1; column < TallyTable::ColumnCount; ++column)
         if (auto *label = findChild<QLabel *>(QStringLiteral("label_%1").arg(column)))
-            label->setText(fromBytes(m_table.cell(column, row)));
+            label->setText(fromWire(m_table.cell(column, row)));
 }
 
 void TallyWindow::clearDetail()
@@ -249,11 +224,11 @@ void TallyWindow::checkListClickCheck(QListWidgetItem *item)
     // Clearing a box stops nothing: only the other list removes a player.
     if (!item || item->checkState() != Qt::Checked)
         return;
-    const std::string name = toBytes(item->text());
+    const std::string name = toWire(item->text());
     if (!m_table.addPlayer(name))
         return;
     const QSignalBlocker quiet(m_tallied);
-    auto *added = new QListWidgetItem(fromBytes(name), m_tallied);
+    auto *added = new QListWidgetItem(fromWire(name), m_tallied);
     added->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     added->setCheckState(Qt::Checked);
     save();
@@ -265,7 +240,7 @@ void TallyWindow::listboxTallyClickCheck(QListWidgetItem *item)
         return;
     const int row = m_tallied->row(item) + 1;
     const std::string name = m_table.cell(TallyTable::Name, row);
-    QMessageBox *box = confirm(qs(text::DeletePrefix) + fromBytes(name) + qs(text::DeleteSuffix));
+    QMessageBox *box = confirm(qs(text::DeletePrefix) + fromWire(name) + qs(text::DeleteSuffix));
     connect(box, &QMessageBox::finished, this, [this, box, row, name] {
         removeConfirmed(row, name, box->buttonRole(box->clickedButton()) == QMessageBox::YesRole);
     });
