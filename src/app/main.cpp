@@ -5,6 +5,7 @@
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/hintlook.h"
+#include "client/chat/wiretext.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
@@ -28,8 +29,6 @@
 #include <memory>
 
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 void print(const QString &message)
 {
@@ -73,8 +72,8 @@ int runGame(QApplication &app)
 
     window.show();
     if (host.dictionaryFailed()) {
-        auto *box = new QMessageBox(QMessageBox::Warning, text(zz::ApplicationTitle),
-                                    text(zz::message::DictionaryMissing), QMessageBox::Ok, &window);
+        auto *box = new QMessageBox(QMessageBox::Warning, zz::fromAscii(zz::ApplicationTitle),
+                                    zz::fromAscii(zz::message::DictionaryMissing), QMessageBox::Ok, &window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();
@@ -101,7 +100,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     // The application title; no display name, so captions stay as set.
-    QCoreApplication::setApplicationName(text(zz::ApplicationTitle));
+    QCoreApplication::setApplicationName(zz::fromAscii(zz::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("zigzop"));
     zz::installHintLook(app);
     try {

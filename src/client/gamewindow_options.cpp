@@ -18,13 +18,11 @@ namespace zz {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 } // namespace
 
 QAction *GameWindow::addOption(QMenu &menu, std::string_view label, const char *name, bool checked)
 {
-    QAction *action = menu.addAction(text(label));
+    QAction *action = menu.addAction(fromAscii(label));
     action->setObjectName(QString::fromLatin1(name));
     action->setCheckable(true);
     action->setChecked(checked);
@@ -34,7 +32,7 @@ QAction *GameWindow::addOption(QMenu &menu, std::string_view label, const char *
 void GameWindow::buildOptionsMenu(QMenu &options)
 {
     options.addSeparator();
-    QMenu *speeds = options.addMenu(text(optionlabel::BotSpeed));
+    QMenu *speeds = options.addMenu(fromAscii(optionlabel::BotSpeed));
     speeds->setObjectName(QStringLiteral("BotSpeed1"));
     m_botSpeeds = new QActionGroup(this);
     const struct
@@ -55,7 +53,7 @@ void GameWindow::buildOptionsMenu(QMenu &options)
         });
     }
 
-    QAction *reset = options.addAction(text(optionlabel::ResetScreenLocation));
+    QAction *reset = options.addAction(fromAscii(optionlabel::ResetScreenLocation));
     reset->setObjectName(QStringLiteral("ResetScreenLocation1"));
     connect(reset, &QAction::triggered, this, &GameWindow::resetScreenLocation);
 
@@ -66,7 +64,7 @@ void GameWindow::buildOptionsMenu(QMenu &options)
     m_playerPhraseSounds = addOption(options, optionlabel::PlayerPhraseSounds, "PlayerPhraseSounds1", true);
     connect(m_playerPhraseSounds, &QAction::triggered, this, &GameWindow::saveIniFile);
 
-    QMenu *turnSounds = options.addMenu(text(optionlabel::TurnSound));
+    QMenu *turnSounds = options.addMenu(fromAscii(optionlabel::TurnSound));
     turnSounds->setObjectName(QStringLiteral("TurnSound1"));
     m_turnSounds = new QActionGroup(this);
     const struct
@@ -128,7 +126,7 @@ void GameWindow::soundRequested(int seat, const QString &name)
     const int sound = PhraseColumn::chatterNumber(lower);
     if (seat < 1 || seat > PlayerSeatCount || sound == 0)
         return;
-    m_chat->addDecodedLine(text(line::SystemPrefix) + m_board->seatName(seat) + text(chatter::LineInfix)
+    m_chat->addDecodedLine(fromAscii(line::SystemPrefix) + m_board->seatName(seat) + fromAscii(chatter::LineInfix)
                                + PhraseColumn::chatterCaption(sound),
                            SystemLineColour);
 }

@@ -18,8 +18,6 @@ namespace zz {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 QString pathText(const std::filesystem::path &path)
 {
     return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
@@ -119,7 +117,7 @@ bool GameWindow::updateSettingsFile(const std::function<void(IniFile &)> &change
         return false;
     if (updateIniFile(m_settingsPath, change))
         return true;
-    reportError(text(setting::UnableToWrite).replace(QStringLiteral("%s"), pathText(m_settingsPath)));
+    reportError(fromAscii(setting::UnableToWrite).replace(QStringLiteral("%s"), pathText(m_settingsPath)));
     return false;
 }
 

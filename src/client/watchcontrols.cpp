@@ -17,8 +17,6 @@ namespace zz {
 
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 bool isBoardSeat(int seat)
 {
     return seat >= 1 && seat <= PlayerSeatCount;
@@ -26,7 +24,7 @@ bool isBoardSeat(int seat)
 
 QAction *addEntry(QMenu &menu, std::string_view label, const char *name)
 {
-    QAction *action = menu.addAction(text(label));
+    QAction *action = menu.addAction(fromAscii(label));
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }

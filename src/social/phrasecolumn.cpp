@@ -1,5 +1,6 @@
 #include "phrasecolumn.h"
 
+#include "client/chat/wiretext.h"
 #include "core/names.h"
 
 #include <QAction>
@@ -13,11 +14,6 @@
 namespace zz {
 
 namespace {
-
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // A speech bubble with the button's number; button 10 gets a note instead.
 QPixmap buttonPicture(int number)
@@ -64,10 +60,10 @@ PhraseColumn::PhraseColumn(QWidget *parent)
         b->setFocusPolicy(Qt::NoFocus);
         column->addWidget(b);
         if (number <= PhraseCount) {
-            b->setToolTip(text(BuiltInPhrases[number - 1]));
+            b->setToolTip(fromAscii(BuiltInPhrases[number - 1]));
             connect(b, &QToolButton::clicked, this, [this, number] { phraseClicked(number); });
         } else {
-            b->setToolTip(text(chatter::ButtonHint));
+            b->setToolTip(fromAscii(chatter::ButtonHint));
             m_soundButton = b;
             // Any mouse button opens the menu, on release, as the button's own click would.
             b->installEventFilter(this);
@@ -82,7 +78,7 @@ void PhraseColumn::buildSoundMenu()
 {
     m_soundMenu = new QMenu(this);
     m_soundMenu->setObjectName(QStringLiteral("popup_sounds"));
-    QAction *cancel = m_soundMenu->addAction(text(chatter::Cancel));
+    QAction *cancel = m_soundMenu->addAction(fromAscii(chatter::Cancel));
     cancel->setObjectName(QStringLiteral("Cancel1"));
     cancel->setData(0);
     for (int n = 1; n <= chatter::Count; ++n) {
@@ -155,16 +151,16 @@ bool PhraseColumn::eventFilter(QObject *watched, QEvent *event)
 
 QString PhraseColumn::actionText(const QString &phrase)
 {
-    const QString me = text(MeCommand);
+    const QString me = fromAscii(MeCommand);
     if (phrase.startsWith(me))
         return phrase.mid(me.size());
-    return text(SaysPrefix) + phrase;
+    return fromAscii(SaysPrefix) + phrase;
 }
 
 int PhraseColumn::chatterNumber(const QString &soundName)
 {
     const QString lower = soundName.toLower();
-    const QString prefix = text(chatter::SoundPrefix);
+    const QString prefix = fromAscii(chatter::SoundPrefix);
     if (!lower.startsWith(prefix))
         return 0;
     const QString digits = lower.mid(prefix.size());
@@ -184,7 +180,7 @@ QString PhraseColumn::chatterCaption(int number)
 {
     if (number < 1 || number > chatter::Count)
         return {};
-    return text(chatter::Captions[number - 1]);
+    return fromAscii(chatter::Captions[number - 1]);
 }
 
 } // namespace zz

@@ -50,18 +50,16 @@ constexpr std::string_view NotMoved = "The damaged tally file could not be moved
 constexpr std::string_view Zero = "0";
 } // namespace text
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 QLabel *namedLabel(const QString &name, std::string_view caption, QWidget *parent)
 {
-    auto *label = new QLabel(qs(caption), parent);
+    auto *label = new QLabel(fromAscii(caption), parent);
     label->setObjectName(name);
     return label;
 }
 
 QLabel *heading(std::string_view caption, QWidget *parent)
 {
-    auto *label = new QLabel(qs(caption), parent);
+    auto *label = new QLabel(fromAscii(caption), parent);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -74,7 +72,7 @@ TallyWindow::TallyWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("tallylist"));
-    setWindowTitle(qs(caption::TallyList));
+    setWindowTitle(fromAscii(caption::TallyList));
     board::tileBackground(*this);
     buildBody();
     showTally();
@@ -141,7 +139,7 @@ QStringList TallyWindow::playersInGame() const
     const int own = m_ownSeat ? m_ownSeat() : 0;
     for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
         const QString name = m_seatName(seat);
-        if (seat != own && !name.isEmpty() && name != qs(WaitingSeat))
+        if (seat != own && !name.isEmpty() && name != fromAscii(WaitingSeat))
             names.append(name);
     }
     return names;
@@ -190,8 +188,8 @@ void TallyWindow::showDetail()
     if (row < 1 || row >= m_table.rowCount())
         return;
     const QString name = fromWire(m_table.cell(TallyTable::Name, row));
-    m_detailHeading->setText(name + qs(text::TallySuffix));
-    m_winsCaption->setText(name + qs(text::WinsSuffix));
+    m_detailHeading->setText(name + fromAscii(text::TallySuffix));
+    m_winsCaption->setText(name + fromAscii(text::WinsSuffix));
     for (int column = 1; column < TallyTable::ColumnCount; ++column)
         if (auto *label = findChild<QLabel *>(QStringLiteral("label_%1").arg(column)))
             label->setText(fromWire(m_table.cell(column, row)));
@@ -200,10 +198,10 @@ void TallyWindow::showDetail()
 void TallyWindow::clearDetail()
 {
     m_detailHeading->clear();
-    m_winsCaption->setText(qs(text::WinsSuffix).trimmed());
+    m_winsCaption->setText(fromAscii(text::WinsSuffix).trimmed());
     for (int column = 1; column < TallyTable::ColumnCount; ++column)
         if (auto *label = findChild<QLabel *>(QStringLiteral("label_%1").arg(column)))
-            label->setText(qs(text::Zero));
+            label->setText(fromAscii(text::Zero));
 }
 
 void TallyWindow::reportLoadError(const QString &error, const QString &keptAs)
@@ -211,9 +209,9 @@ void TallyWindow::reportLoadError(const QString &error, const QString &keptAs)
     if (m_loadErrorBox)
         return;
     QWidget *owner = parentWidget() ? parentWidget() : this;
-    m_loadErrorBox = new QMessageBox(QMessageBox::Warning, qs(ApplicationTitle), error, QMessageBox::Ok, owner);
+    m_loadErrorBox = new QMessageBox(QMessageBox::Warning, fromAscii(ApplicationTitle), error, QMessageBox::Ok, owner);
     m_loadErrorBox->setObjectName(QStringLiteral("tally_loaderror"));
-    m_loadErrorBox->setInformativeText(keptAs.isEmpty() ? qs(text::NotMoved) : qs(text::KeptAs).arg(keptAs));
+    m_loadErrorBox->setInformativeText(keptAs.isEmpty() ? fromAscii(text::NotMoved) : fromAscii(text::KeptAs).arg(keptAs));
     m_loadErrorBox->setAttribute(Qt::WA_DeleteOnClose);
     m_loadErrorBox->setWindowModality(Qt::NonModal);
     m_loadErrorBox->show();
@@ -240,7 +238,7 @@ void TallyWindow::listboxTallyClickCheck(QListWidgetItem *item)
         return;
     const int row = m_tallied->row(item) + 1;
     const std::string name = m_table.cell(TallyTable::Name, row);
-    QMessageBox *box = confirm(qs(text::DeletePrefix) + fromWire(name) + qs(text::DeleteSuffix));
+    QMessageBox *box = confirm(fromAscii(text::DeletePrefix) + fromWire(name) + fromAscii(text::DeleteSuffix));
     connect(box, &QMessageBox::finished, this, [this, box, row, name] {
         removeConfirmed(row, name, box->buttonRole(box->clickedButton()) == QMessageBox::YesRole);
     });
@@ -272,7 +270,7 @@ void TallyWindow::removeConfirmed(int row, const std::string &name, bool yes)
 
 void TallyWindow::buttonResetClick()
 {
-    QMessageBox *box = confirm(qs(text::ResetQuestion));
+    QMessageBox *box = confirm(fromAscii(text::ResetQuestion));
     connect(box, &QMessageBox::finished, this, [this, box] {
         if (box->buttonRole(box->clickedButton()) == QMessageBox::YesRole)
             resetConfirmed();
@@ -289,10 +287,10 @@ void TallyWindow::resetConfirmed()
 
 QMessageBox *TallyWindow::confirm(const QString &question)
 {
-    auto *box = new QMessageBox(QMessageBox::Question, qs(text::Confirm), question, QMessageBox::NoButton, this);
+    auto *box = new QMessageBox(QMessageBox::Question, fromAscii(text::Confirm), question, QMessageBox::NoButton, this);
     box->setObjectName(QStringLiteral("confirm"));
-    box->addButton(qs(text::Yes), QMessageBox::YesRole);
-    QPushButton *no = box->addButton(qs(text::No), QMessageBox::NoRole);
+    box->addButton(fromAscii(text::Yes), QMessageBox::YesRole);
+    QPushButton *no = box->addButton(fromAscii(text::No), QMessageBox::NoRole);
     box->setDefaultButton(no);
     box->setEscapeButton(no);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -306,7 +304,7 @@ void TallyWindow::buildBody()
     own->addWidget(heading(label::YourTotalTally, this), 0, 0, 1, 2);
     const std::string_view ownCaptions[] = {text::TotalGames, text::YourWinsOwn, text::Var3, text::Var4};
     for (int column = 1; column <= 4; ++column) {
-        auto *caption = new QLabel(qs(ownCaptions[column - 1]), this);
+        auto *caption = new QLabel(fromAscii(ownCaptions[column - 1]), this);
         auto *value = namedLabel(QStringLiteral("mylabel_%1").arg(column), text::Zero, this);
         own->addWidget(caption, column, 0);
         own->addWidget(value, column, 1);
@@ -337,10 +335,10 @@ void TallyWindow::buildBody()
     m_winsCaption = namedLabel(QStringLiteral("label_playerwins"), {}, this);
     auto *detail = new QGridLayout;
     detail->addWidget(m_detailHeading, 0, 0, 1, 3);
-    detail->addWidget(new QLabel(qs(text::Total), this), 1, 1);
-    detail->addWidget(new QLabel(qs(text::Session), this), 1, 2);
-    QLabel *rowCaptions[] = {new QLabel(qs(text::NumberOfGames), this), m_winsCaption,
-                             new QLabel(qs(text::YourWins), this), new QLabel(qs(text::NeitherWon), this)};
+    detail->addWidget(new QLabel(fromAscii(text::Total), this), 1, 1);
+    detail->addWidget(new QLabel(fromAscii(text::Session), this), 1, 2);
+    QLabel *rowCaptions[] = {new QLabel(fromAscii(text::NumberOfGames), this), m_winsCaption,
+                             new QLabel(fromAscii(text::YourWins), this), new QLabel(fromAscii(text::NeitherWon), this)};
     for (int row = 0; row < 4; ++row) {
         detail->addWidget(rowCaptions[row], row + 2, 0);
         detail->addWidget(namedLabel(QStringLiteral("label_%1").arg(row + 1), text::Zero, this), row + 2, 1);
@@ -350,9 +348,9 @@ void TallyWindow::buildBody()
     right->addLayout(detail);
     right->addStretch(1);
 
-    auto *reset = new QPushButton(qs(text::ResetTally), this);
+    auto *reset = new QPushButton(fromAscii(text::ResetTally), this);
     reset->setObjectName(QStringLiteral("button_reset"));
-    auto *done = new QPushButton(qs(label::Done), this);
+    auto *done = new QPushButton(fromAscii(label::Done), this);
     done->setObjectName(QStringLiteral("button_done"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
