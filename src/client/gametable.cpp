@@ -20,11 +20,6 @@ namespace {
 
 constexpr int ClockIntervalMs = 1000;
 
-bool isBoardSeat(int seat)
-{
-    return seat >= 1 && seat <= PlayerSeatCount;
-}
-
 // The warning ticks: at 20 and 15 seconds left, then every second from 10.
 bool ticksAt(int secondsLeft)
 {

@@ -17,11 +17,6 @@ namespace zz {
 
 namespace {
 
-bool isBoardSeat(int seat)
-{
-    return seat >= 1 && seat <= PlayerSeatCount;
-}
-
 QAction *addEntry(QMenu &menu, std::string_view label, const char *name)
 {
     QAction *action = menu.addAction(fromAscii(label));

@@ -22,6 +22,8 @@ inline constexpr std::string_view HostFlagTrue = "true";   // case-sensitive
 
 // Seats: 1..6 play, 7..9 watch; the host accepts nine connections at most.
 inline constexpr int PlayerSeatCount = 6;
+// A seat with a place on the board, as opposed to a watching connection.
+inline constexpr bool isBoardSeat(int seat) { return seat >= 1 && seat <= PlayerSeatCount; }
 inline constexpr int MaxConnections = 9;
 
 // Window captions, in the order the windows are created.
