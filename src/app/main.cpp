@@ -4,8 +4,8 @@
 #include "app/launchmarker.h"
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
-#include "client/chat/hintlook.h"
-#include "client/chat/wiretext.h"
+#include "ui/hintlook.h"
+#include "session/wiretext.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
@@ -16,10 +16,10 @@
 #include "host/headlesshost.h"
 #include "host/hostservice.h"
 #include "net/signalwatcher.h"
-#include "net/singleinstance.h"
+#include "app/singleinstance.h"
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 
 #include <QApplication>
 #include <QMessageBox>

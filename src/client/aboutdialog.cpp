@@ -1,6 +1,6 @@
 #include "aboutdialog.h"
 
-#include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "core/names.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("about"));
     setWindowTitle(QString::fromUtf8(caption::About));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
 
     auto *name = new QLabel(QString::fromUtf8(ApplicationTitle), this);
     QFont big = name->font();

@@ -1,6 +1,6 @@
 #include "downloaddialog.h"
 
-#include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "core/names.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@ DownloadDialog::DownloadDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("download"));
     setWindowTitle(QString::fromUtf8(caption::Download));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
     setModal(false);
 
     auto *text = new QLabel(QStringLiteral("You are playing a solo game. To play with others, start the game "

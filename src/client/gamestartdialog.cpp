@@ -1,8 +1,9 @@
 #include "gamestartdialog.h"
 
 #include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "client/board/imagebutton.h"
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "client/guarded.h"
 #include "core/names.h"
 
@@ -95,7 +96,7 @@ QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editNa
 
 } // namespace
 
-GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent), m_background(board::backgroundTile())
+GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent), m_background(ui::backgroundTile())
 {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(fromAscii(caption::GameStart));

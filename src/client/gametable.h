@@ -3,7 +3,7 @@
 // step with the host's messages and tells the board, the chat view and the
 // dialogs what to show. No socket and no painting: it hears the session's
 // signals and sends only through the session.
-#include "client/gamerecords.h"
+#include "session/gamerecords.h"
 #include "client/ladderdialog.h"
 #include "social/spylistwindow.h"
 

@@ -5,11 +5,11 @@
 #include "client/board/boardview.h"
 #include "client/chat/chatinput.h"
 #include "client/chat/chatview.h"
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "client/ladderdialog.h"
 #include "core/names.h"
 #include "social/soundplayer.h"
-#include "store/tallyrecorder.h"
+#include "storeui/tallyrecorder.h"
 
 #include <algorithm>
 

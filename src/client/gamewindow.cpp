@@ -3,8 +3,8 @@
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
-#include "client/chat/wiretext.h"
-#include "client/clientsession.h"
+#include "session/wiretext.h"
+#include "session/clientsession.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
@@ -18,7 +18,7 @@
 #include "social/phrasecolumn.h"
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

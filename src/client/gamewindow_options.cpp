@@ -2,8 +2,8 @@
 
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
-#include "client/chat/wiretext.h"
-#include "client/clientsession.h"
+#include "session/wiretext.h"
+#include "session/clientsession.h"
 #include "client/gametable.h"
 #include "client/guarded.h"
 #include "core/chatline.h"

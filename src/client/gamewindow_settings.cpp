@@ -3,7 +3,7 @@
 #include "gamewindow.h"
 
 #include "client/chat/chatview.h"
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
 #include "client/guarded.h"

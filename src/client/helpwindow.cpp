@@ -1,6 +1,6 @@
 #include "helpwindow.h"
 
-#include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "core/names.h"
 
 #include <QPlainTextEdit>
@@ -38,7 +38,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QString::fromUtf8(caption::Help));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helptext"));

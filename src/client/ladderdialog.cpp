@@ -1,6 +1,7 @@
 #include "ladderdialog.h"
 
 #include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "client/board/boardrules.h"
 #include "core/names.h"
 
@@ -35,7 +36,7 @@ LadderDialog::LadderDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("correct"));
     setWindowTitle(QString::fromUtf8(caption::Correct));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
     setModal(false);
     setFixedSize(536, 200);
 

@@ -1,6 +1,6 @@
 #include "phrasecolumn.h"
 
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "core/names.h"
 
 #include <QAction>

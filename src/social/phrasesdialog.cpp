@@ -1,6 +1,6 @@
 #include "phrasesdialog.h"
 
-#include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "core/names.h"
 
 #include <QFormLayout>
@@ -16,7 +16,7 @@ PhrasesDialog::PhrasesDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("phrases"));
     setWindowTitle(QString::fromUtf8(caption::Phrases));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
 
     auto *form = new QFormLayout;
     for (int number = 1; number <= PhraseCount; ++number) {

@@ -1,6 +1,6 @@
 #include "spylistwindow.h"
 
-#include "client/board/boardart.h"
+#include "ui/tiledlook.h"
 #include "core/names.h"
 #include "core/wire.h"
 
@@ -19,7 +19,7 @@ SpyListWindow::SpyListWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QString::fromUtf8(caption::SpyList));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
 
     auto *title = new QLabel(QString::fromUtf8(label::SpyList), this);
     title->setObjectName(QStringLiteral("label_title"));

@@ -1,7 +1,7 @@
 // A whole game over loopback sockets: the real host and two game windows in
 // one process, driven through their controls.
 #include "client/board/boardview.h"
-#include "client/clientsession.h"
+#include "session/clientsession.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
 #include "client/gamewindow.h"
@@ -12,7 +12,7 @@
 #include "host/hostservice.h"
 #include "host/scoring.h"
 #include "social/spylistwindow.h"
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 #include "support/waitfor.h"
 
 #include <QAbstractButton>

@@ -4,7 +4,7 @@
 #include "client/board/boardview.h"
 #include "client/chat/chatbrowser.h"
 #include "client/chat/chatview.h"
-#include "client/clientsession.h"
+#include "session/clientsession.h"
 #include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/helpwindow.h"
@@ -12,7 +12,7 @@
 #include "net/streamsocket.h"
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 #include "support/waitfor.h"
 
 #include <QAbstractButton>

@@ -5,13 +5,13 @@
 #include "client/board/boardview.h"
 #include "client/chat/chatbrowser.h"
 #include "client/chat/chatview.h"
-#include "client/clientsession.h"
+#include "session/clientsession.h"
 #include "client/gametable.h"
 #include "client/gamewindow.h"
 #include "client/ladderdialog.h"
 #include "social/soundplayer.h"
 #include "social/spylistwindow.h"
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 #include "support/waitfor.h"
 
 #include <QAbstractButton>

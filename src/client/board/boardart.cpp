@@ -1,15 +1,13 @@
 #include "boardart.h"
 
 #include "core/names.h"
+#include "ui/tiledlook.h"
 
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPalette>
 #include <QRadialGradient>
-#include <QWidget>
-#include <QRandomGenerator>
 
 namespace zz::board {
 
@@ -22,62 +20,7 @@ QPixmap transparentPixmap(QSize size)
     return pixmap;
 }
 
-QFont boldFont(int pixelSize)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    return font;
-}
-
 } // namespace
-
-void tileBackground(QWidget &window)
-{
-    QPalette look = window.palette();
-    look.setBrush(QPalette::Window, QBrush(backgroundTile()));
-    window.setPalette(look);
-    window.setAutoFillBackground(true);
-}
-
-QPixmap backgroundTile()
-{
-    constexpr int Side = 160;
-    QPixmap tile(Side, Side);
-    tile.fill(QColor(0xdc, 0xe7, 0xee));
-    QPainter p(&tile);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    // A fixed seed keeps the paper grain the same on every start.
-    QRandomGenerator grain(7772);
-    for (int i = 0; i < 900; ++i) {
-        const int shade = int(grain.bounded(2));
-        p.setPen(shade ? QColor(255, 255, 255, 70) : QColor(60, 90, 110, 18));
-        p.drawPoint(int(grain.bounded(Side)), int(grain.bounded(Side)));
-    }
-    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
-    for (int d = -Side; d < Side; d += 20) {
-        p.drawLine(d, 0, d + Side, Side);
-        p.drawLine(d + Side, 0, d, Side);
-    }
-
-    // Faint letters scattered like tiles left on the table.
-    const struct
-    {
-        char letter;
-        int x, y, angle;
-    } letters[] = {{'Z', 22, 40, -12}, {'O', 104, 30, 9}, {'P', 60, 112, 6}, {'A', 134, 122, -8}, {'W', 12, 150, 14}};
-    p.setFont(boldFont(26));
-    p.setPen(QColor(70, 110, 135, 22));
-    for (const auto &l : letters) {
-        p.save();
-        p.translate(l.x, l.y);
-        p.rotate(l.angle);
-        p.drawText(0, 0, QString(QLatin1Char(l.letter)));
-        p.restore();
-    }
-    return tile;
-}
 
 QPixmap completedMark()
 {
@@ -153,7 +96,7 @@ QPixmap boxBonusBadge(int value)
     p.setBrush(fill);
     p.setPen(QPen(QColor(0xb0, 0x6a, 0x05), 1));
     p.drawRoundedRect(badge, 10.5, 10.5);
-    p.setFont(boldFont(15));
+    p.setFont(ui::boldArial(15));
     p.setPen(QColor(0x5a, 0x2e, 0x00));
     p.drawText(badge, Qt::AlignCenter, QLatin1Char('+') + QString::number(value));
     return pixmap;
@@ -188,7 +131,7 @@ QPixmap startButtonPicture(QSize size, ButtonLook look)
     p.setBrush(QColor(255, 255, 255, lit ? 95 : 70));
     p.drawPath(gloss);
 
-    p.setFont(boldFont(int(body.height() * 0.46)));
+    p.setFont(ui::boldArial(int(body.height() * 0.46)));
     const QString caption = QString(QLatin1String(label::StartGame.data(), qsizetype(label::StartGame.size()))).toUpper();
     p.setPen(QColor(0, 50, 10, 140));
     p.drawText(body.translated(0, 1.5), Qt::AlignCenter, caption);

@@ -2,13 +2,8 @@
 // The board's pictures, painted once at start-up instead of shipped as files.
 #include <QPixmap>
 
-class QWidget;
-
 namespace zz::board {
 
-QPixmap backgroundTile();
-// Gives a window the board's tiled background, so every window of the game looks alike.
-void tileBackground(QWidget &window);
 QPixmap completedMark();          // a green ribbon with a check
 QPixmap fastMark();               // a lightning bolt on a yellow disc
 QPixmap eyesMark();               // a pair of eyes, 23 x 10

@@ -2,6 +2,7 @@
 #include "boardview.h"
 
 #include "boardart.h"
+#include "ui/tiledlook.h"
 #include "boardrules.h"
 #include "imagebutton.h"
 
@@ -116,7 +117,7 @@ void paintShadow(QPainter &p, const QRect &rect, qreal radius)
 
 } // namespace
 
-BoardView::BoardView(QWidget *parent) : QWidget(parent), m_background(backgroundTile())
+BoardView::BoardView(QWidget *parent) : QWidget(parent), m_background(ui::backgroundTile())
 {
     setFixedSize(BoardWidth, BoardHeight);
     setStyleSheet(QString::fromLatin1(BoardStyle));

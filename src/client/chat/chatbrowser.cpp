@@ -1,9 +1,10 @@
 #include "chatbrowser.h"
 
+#include "chatcolours.h"
 #include "chattexts.h"
 #include "core/names.h"
 #include "smileys.h"
-#include "wiretext.h"
+#include "session/wiretext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>

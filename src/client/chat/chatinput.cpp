@@ -2,7 +2,7 @@
 
 #include "chattexts.h"
 #include "core/chatline.h"
-#include "wiretext.h"
+#include "session/wiretext.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,10 +2,11 @@
 
 #include "chatbrowser.h"
 #include "chatinput.h"
+#include "chatcolours.h"
 #include "chattexts.h"
 #include "core/chatline.h"
 #include "smileys.h"
-#include "wiretext.h"
+#include "session/wiretext.h"
 
 #include <QAction>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "hintlook.h"
+#include "ui/hintlook.h"
 
 #include <QApplication>
 #include <QProxyStyle>

@@ -1,4 +1,4 @@
-#include "client/clientsession.h"
+#include "session/clientsession.h"
 
 #include "support/waitfor.h"
 

@@ -1,4 +1,4 @@
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 
 #include <gtest/gtest.h>
 

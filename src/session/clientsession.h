@@ -2,7 +2,7 @@
 // The client's connection to the host: it frames and queues what arrives,
 // handles one message per dispatch tick, answers the login and turns every
 // other command into a typed signal. No widgets: views connect to it.
-#include "client/gamerecords.h"
+#include "session/gamerecords.h"
 #include "core/wire.h"
 
 #include <QList>

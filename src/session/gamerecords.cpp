@@ -1,6 +1,6 @@
-#include "gamerecords.h"
+#include "session/gamerecords.h"
 
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "core/wire.h"
 
 #include <QtDebug>

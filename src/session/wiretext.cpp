@@ -1,4 +1,4 @@
-#include "wiretext.h"
+#include "session/wiretext.h"
 
 #include "core/wire.h"
 
@@ -56,17 +56,6 @@ std::string toWire(const QString &text)
         i += length - 1;
     }
     return out;
-}
-
-QColor toQColor(Colour value)
-{
-    const Colour rgb = displayColour(value);
-    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
-}
-
-Colour fromQColor(const QColor &colour)
-{
-    return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
 }
 
 } // namespace zz

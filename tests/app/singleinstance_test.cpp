@@ -1,4 +1,4 @@
-#include "net/singleinstance.h"
+#include "app/singleinstance.h"
 
 #include "support/waitfor.h"
 

@@ -1,7 +1,7 @@
-#include "tallywindow.h"
+#include "storeui/tallywindow.h"
 
-#include "client/board/boardart.h"
-#include "client/chat/wiretext.h"
+#include "ui/tiledlook.h"
+#include "session/wiretext.h"
 #include "core/names.h"
 #include "store/tallyfile.h"
 
@@ -73,7 +73,7 @@ TallyWindow::TallyWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("tallylist"));
     setWindowTitle(fromAscii(caption::TallyList));
-    board::tileBackground(*this);
+    ui::tileBackground(*this);
     buildBody();
     showTally();
 }

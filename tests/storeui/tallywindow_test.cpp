@@ -1,4 +1,4 @@
-#include "store/tallywindow.h"
+#include "storeui/tallywindow.h"
 
 #include "store/tallycodec.h"
 #include "store/tallyfile.h"

@@ -1,4 +1,4 @@
-#include "net/singleinstance.h"
+#include "app/singleinstance.h"
 
 #include <QDir>
 #include <QLocalServer>

@@ -1,6 +1,6 @@
-#include "clientsession.h"
+#include "session/clientsession.h"
 
-#include "client/chat/wiretext.h"
+#include "session/wiretext.h"
 #include "core/names.h"
 #include "net/streamsocket.h"
 

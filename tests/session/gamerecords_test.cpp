@@ -1,4 +1,4 @@
-#include "client/gamerecords.h"
+#include "session/gamerecords.h"
 
 #include <gtest/gtest.h>
 

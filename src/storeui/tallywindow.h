@@ -1,7 +1,7 @@
 #pragma once
 // The tally list: the local player's record of games and wins and the
 // head-to-head records against the players the user chose to follow.
-#include "store/tallyrecorder.h"
+#include "storeui/tallyrecorder.h"
 #include "store/tallytable.h"
 
 #include <QPointer>

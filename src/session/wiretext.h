@@ -1,9 +1,6 @@
 #pragma once
-// The one place where wire bytes meet user text and colours: the wire carries
-// Windows-1252 and 0x00BBGGRR values, the user sees QString and QColor.
-#include "core/colourtext.h"
-
-#include <QColor>
+// The one place where wire bytes meet user text: the wire carries
+// Windows-1252, the user sees QString.
 #include <QString>
 
 #include <string>
@@ -23,9 +20,5 @@ inline QString fromAscii(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// System colours show as their desktop stand-ins.
-QColor toQColor(Colour value);
-Colour fromQColor(const QColor &colour);
 
 } // namespace zz
