@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
-#include <system_error>
+#include <optional>
 
 namespace zz {
 
@@ -11,109 +10,77 @@ namespace {
 
 constexpr std::size_t CompareWidth = 15;
 constexpr std::size_t MaxWordLength = 255;
+// Zero bytes count as blanks, on both sides of the comparison.
+constexpr std::string_view Blanks("\0 ", 2);
 
-std::string trimmedWithoutZeros(std::string_view text)
+using Field = std::array<char, CompareWidth>;
+
+std::string_view trimmed(std::string_view text)
 {
-    std::string s(text);
-    std::replace(s.begin(), s.end(), '\0', ' ');
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
+    const auto first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
         return {};
-    const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
-// Keys and records go through the same steps so that they compare as equals.
-// A key longer than the width keeps its length and so never equals a record.
-std::string normalised(std::string_view text, bool isRecord)
+// Keys and records go through the same steps so that they compare as equals:
+// trimmed, inner zero bytes made blanks, capitals, padded to the width. A key
+// wider than that can equal no record.
+std::optional<Field> normalised(std::string_view text)
 {
-    std::string s = trimmedWithoutZeros(text);
-    if (s.size() < CompareWidth)
-        s.resize(CompareWidth, ' ');
-    else if (isRecord && s.size() > CompareWidth)
-        s.resize(CompareWidth);
-    for (char &c : s) {
+    text = trimmed(text);
+    if (text.size() > CompareWidth)
+        return std::nullopt;
+    Field field;
+    field.fill(' ');
+    std::transform(text.begin(), text.end(), field.begin(), [](char c) {
         if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return s;
+            return static_cast<char>(c - 'a' + 'A');
+        return c == '\0' ? ' ' : c;
+    });
+    return field;
+}
+
+std::string_view view(const Field &field)
+{
+    return {field.data(), field.size()};
 }
 
 } // namespace
 
-Dictionary::Dictionary(std::string_view records, std::filesystem::path workFile)
-    : m_workFile(std::move(workFile))
+Dictionary::Dictionary(std::string_view records)
 {
-    if (records.empty() || records.size() % RecordSize != 0
-        || records.size() > static_cast<std::size_t>(LONG_MAX))
-        return;
-
-    // "x": never open a file that is already there, whoever made it.
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(m_workFile.string().c_str(), "w+bx"));
-    if (!file)
-        return;
-    m_ownsWorkFile = true;
-
-    const bool written = std::fwrite(records.data(), 1, records.size(), file.get()) == records.size()
-        && std::fflush(file.get()) == 0;
-    if (!written) {
-        // A half-written list would answer wrongly; better to answer nothing.
-        file.reset();
-        removeWorkFile();
-        return;
-    }
-    m_file = std::move(file);
-    m_recordCount = records.size() / RecordSize;
+    if (records.size() % RecordSize == 0)
+        m_records = records;
 }
 
-Dictionary::~Dictionary()
+std::string_view Dictionary::wordAt(std::size_t index) const
 {
-    m_file.reset();
-    removeWorkFile();
+    // The marker byte takes no part in the word.
+    return trimmed(m_records.substr(index * RecordSize + 1, RecordSize - 1));
 }
 
-void Dictionary::removeWorkFile()
-{
-    if (!m_ownsWorkFile)
-        return;
-    m_ownsWorkFile = false;
-    std::error_code ignored;
-    std::filesystem::remove(m_workFile, ignored);
-}
-
-bool Dictionary::readWord(std::size_t index, std::string &word)
-{
-    std::array<char, RecordSize> record{};
-    ++m_recordReads;
-    if (std::fseek(m_file.get(), static_cast<long>(index * RecordSize), SEEK_SET) != 0
-        || std::fread(record.data(), RecordSize, 1, m_file.get()) != 1) {
-        std::clearerr(m_file.get());
-        return false;
-    }
-    // The marker byte takes no part; the word field is followed by a zero byte.
-    word.assign(record.data() + 1, RecordSize - 1);
-    word.push_back('\0');
-    return true;
-}
-
-bool Dictionary::isWord(std::string_view word)
+bool Dictionary::isWord(std::string_view word) const
 {
     if (failed())
         return false;
     word = word.substr(0, MaxWordLength);
-    if (trimmedWithoutZeros(word).empty())
+    if (trimmed(word).empty())
         return false;
-    const std::string key = normalised(word, false);
+    const std::optional<Field> key = normalised(word);
+    if (!key)
+        return false;
 
     // Signed, so that hi may fall below zero when the key sorts first.
     long long lo = 0;
-    long long hi = static_cast<long long>(m_recordCount) - 1;
-    std::string field;
+    long long hi = static_cast<long long>(recordCount()) - 1;
     while (hi >= lo) {
         const long long mid = (lo + hi) / 2;
-        if (!readWord(static_cast<std::size_t>(mid), field))
-            return false;
-        const int order = normalised(field, true).compare(key);
+        ++m_recordReads;
+        // The record's word field as the list stores it (its last byte is
+        // always a blank once normalised, so 15-wide keys never match).
+        const auto record = m_records.substr(static_cast<std::size_t>(mid) * RecordSize + 1, RecordSize - 1);
+        const int order = view(*normalised(record)).compare(view(*key));
         if (order == 0)
             return true;
         if (order < 0)

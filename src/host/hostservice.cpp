@@ -6,26 +6,12 @@
 #include "host/hostserver.h"
 #include "net/streamsocket.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace zz {
 
-namespace {
-
-std::filesystem::path workFileIn(const QTemporaryDir &dir)
-{
-    if (!dir.isValid())
-        return {};
-    return QFile::encodeName(dir.filePath(QStringLiteral("English"))).toStdString();
-}
-
-} // namespace
-
 HostService::HostService(QObject *parent)
-    : QObject(parent), m_workDir(std::make_unique<QTemporaryDir>()),
-      m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords(), workFileIn(*m_workDir))),
+    : QObject(parent), m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords())),
       m_pool(builtinWordPool()),
       m_server(std::make_unique<HostServer>([this](int seat, const std::string &bytes) { sendToSeat(seat, bytes); },
                                             [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool)),

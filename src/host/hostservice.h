@@ -14,8 +14,6 @@
 #include "core/names.h"
 #include "dict/wordpool.h"
 
-class QTemporaryDir;
-
 namespace zz {
 
 class Dictionary;
@@ -27,8 +25,7 @@ class HostService : public QObject
 {
     Q_OBJECT
 public:
-    // Builds the dictionary (its working copy in a private temporary folder,
-    // removed again at exit) and the word pool from the compiled-in lists.
+    // Builds the dictionary and the word pool from the compiled-in lists.
     explicit HostService(QObject *parent = nullptr);
     ~HostService() override;
 
@@ -57,7 +54,6 @@ private:
     // The live connection of a seat (10: a refused one), or nullptr.
     StreamSocket *socketOf(int seat) const;
 
-    std::unique_ptr<QTemporaryDir> m_workDir;
     std::unique_ptr<Dictionary> m_dictionary;
     WordPool m_pool;
     // Declared after the lists it reads, so it goes first.

@@ -1,8 +1,6 @@
 #pragma once
-// Small record sets built in memory, and a private directory for working files.
+// Small record sets built in memory.
 #include <algorithm>
-#include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -21,20 +19,5 @@ inline std::string recordsOf(std::vector<std::string> words)
         records += '\x1e' + w;
     return records;
 }
-
-class ScratchDir
-{
-public:
-    ScratchDir()
-        : m_path(std::filesystem::temp_directory_path() / ("zz-dict-" + std::to_string(std::random_device{}())))
-    {
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchDir() { std::filesystem::remove_all(m_path); }
-    std::filesystem::path file(const std::string &name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 } // namespace zz::test

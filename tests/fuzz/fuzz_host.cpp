@@ -5,7 +5,6 @@
 #include "host/hostserver.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -35,11 +34,11 @@ struct World
         static char name[] = "fuzz_host";
         static char *argv[] = {name, nullptr};
         app = std::make_unique<QCoreApplication>(argc, argv);
-        const std::string path = QDir::tempPath().toStdString() + "/zz-fuzz-host-" + std::to_string(getpid());
-        dictionary = std::make_unique<zz::Dictionary>(
-            records({"card", "cold", "cord", "head", "heal", "tail", "tall", "teal", "tell", "ward", "warm"}), path);
+        dictionary = std::make_unique<zz::Dictionary>(wordRecords);
     }
     std::unique_ptr<QCoreApplication> app;
+    std::string wordRecords =
+        records({"card", "cold", "cord", "head", "heal", "tail", "tall", "teal", "tell", "ward", "warm"});
     std::unique_ptr<zz::Dictionary> dictionary;
     zz::WordPool pool{"cold\nwarm\nhead\ntail\ncat\ndog\nfrogs\ntoads\n"};
 };

@@ -5,7 +5,6 @@
 #include "dict/wordpool.h"
 #include "host/hostserver.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -120,10 +119,9 @@ protected:
         return out;
     }
 
-    QTemporaryDir dir;
-    Dictionary dictionary{dictionaryRecords({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat",
-                                             "cot", "dog", "stone", "stare"}),
-                          (dir.path() + QStringLiteral("/English")).toStdString()};
+    std::string records = dictionaryRecords({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat",
+                                             "cot", "dog", "stone", "stare"});
+    Dictionary dictionary{records};
     WordPool pool{"cold\nwarm\ncat\ndog\nstone\nstare\nlast\n"};
     std::deque<std::size_t> draws;
     std::vector<Sent> sent;
