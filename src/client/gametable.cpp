@@ -143,6 +143,8 @@ void GameTable::roundStart(int, const QString &start, const QString &end)
     if (m_ladder)
         m_ladder->hide();
     m_board.setRoundWords(start, end);
+    m_startWord = start;
+    m_endWord = end;
     m_board.clearRound();
     startClock(m_timePerTurn);
 }
@@ -169,6 +171,8 @@ void GameTable::stats(const GameStats &stats)
     if (stats.seat != ownSeat())
         return;
     m_board.setRoundWords(stats.start, stats.end);
+    m_startWord = stats.start;
+    m_endWord = stats.end;
     m_board.setPlayTo(stats.playTo);
     setTimePerTurn(stats.time);
     startClock(stats.secondsLeft);

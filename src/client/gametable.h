@@ -21,6 +21,7 @@ namespace zz {
 class BoardView;
 class ChatView;
 class ClientSession;
+class LadderSolver;
 class SoundPlayer;
 class TallyRecorder;
 
@@ -35,6 +36,8 @@ public:
     void setTally(TallyRecorder *tally) { m_tally = tally; }
     void setLadderDialog(LadderDialog *ladder) { m_ladder = ladder; }
     void setSpyList(SpyListWindow *spyList) { m_spyList = spyList; }
+    // Shows the round's shortest ladder after its results; it must outlive the table.
+    void setLadderSolver(const LadderSolver *solver) { m_solver = solver; }
 
     void setHosting(bool hosting) { m_hosting = hosting; }
     bool hosting() const { return m_hosting; }
@@ -82,12 +85,14 @@ private:
     void postScores(const QList<ScoreRecord> &records);
     void addCorrect(int seat, const QList<QPair<int, QString>> &boxes);
     void winner(const QString &name);
+    void showShortestLadder();
 
     ClientSession &m_session;
     BoardView &m_board;
     ChatView &m_chat;
     SoundPlayer *m_sounds = nullptr;
     TallyRecorder *m_tally = nullptr;
+    const LadderSolver *m_solver = nullptr;
     QPointer<LadderDialog> m_ladder;
     QPointer<SpyListWindow> m_spyList;
     QTimer *m_turnTime = nullptr; // child: the client's own turn clock
@@ -97,6 +102,8 @@ private:
     int m_turnSeat = 0;
     int m_timePerTurn = 0;
     int m_clockSeconds = 0;
+    QString m_startWord; // the round's words, for its shortest ladder
+    QString m_endWord;
 };
 
 } // namespace zz

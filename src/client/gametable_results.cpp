@@ -8,6 +8,7 @@
 #include "session/wiretext.h"
 #include "client/ladderdialog.h"
 #include "core/names.h"
+#include "dict/laddersolver.h"
 #include "social/soundplayer.h"
 #include "storeui/tallyrecorder.h"
 
@@ -41,6 +42,21 @@ QString refusalText(const QString &word, int code)
     default:
         return {};
     }
+}
+
+// The chat's reading of the best a round allowed.
+QString shortestLadderLine(const LadderSolver &solver, const QString &start, const QString &end)
+{
+    const std::vector<std::string> ladder = solver.shortestLadder(toWire(start), toWire(end));
+    if (ladder.empty())
+        return fromAscii(line::NoLadderJoins) + start.toUpper() + fromAscii(line::NoLadderAnd) + end.toUpper()
+               + QLatin1Char('.');
+    QString text = fromAscii(line::ShortestLadder);
+    for (const std::string &word : ladder)
+        text += fromWire(word) + QLatin1Char(' ');
+    const auto steps = ladder.size() - 1;
+    return text + QLatin1Char('(') + QString::number(steps)
+           + fromAscii(steps == 1 ? line::LadderWordsOne : line::LadderWordsMany);
 }
 
 } // namespace
@@ -99,6 +115,14 @@ void GameTable::postScores(const QList<ScoreRecord> &records)
     play(sound::RoundOver);
     m_turnTime->stop();
     m_board.hideWordEntry();
+    showShortestLadder();
+}
+
+void GameTable::showShortestLadder()
+{
+    if (!m_solver || m_startWord.isEmpty() || m_endWord.isEmpty())
+        return;
+    addSystemLine(fromAscii(line::SystemPrefix) + shortestLadderLine(*m_solver, m_startWord, m_endWord));
 }
 
 void GameTable::addCorrect(int seat, const QList<QPair<int, QString>> &boxes)

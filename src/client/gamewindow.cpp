@@ -14,6 +14,7 @@
 #include "client/watchcontrols.h"
 #include "core/chatline.h"
 #include "core/launchplan.h"
+#include "dict/builtindata.h"
 #include "net/streamsocket.h"
 #include "social/phrasecolumn.h"
 #include "social/phrasesdialog.h"
@@ -165,6 +166,7 @@ void GameWindow::buildBody()
     m_chat = new ChatView(body);
     m_table = new GameTable(*m_session, *m_board, *m_chat, this);
     m_table->setSoundPlayer(&m_eventSounds);
+    m_table->setLadderSolver(&builtinLadderSolver());
     m_watch = new WatchControls(*m_session, *m_board, *m_chat, *m_table, *this);
     m_phrases = new PhraseColumn(body);
 

@@ -56,6 +56,13 @@ inline constexpr std::string_view OwnWrongVersion = "0+You have a differnt versi
 inline constexpr std::string_view HasStartedAGame = " has started a game.";
 inline constexpr std::string_view IsJustWatching = " is just watching";   // after the name, no full stop
 inline constexpr std::string_view IsPlayingAgain = " is now playing again";
+// After each round's results: "Shortest ladder: COLD CORD CARD WARD WARM (4 words)",
+// or "No ladder joins COLD and WARM."
+inline constexpr std::string_view ShortestLadder = "Shortest ladder:"; // the chat view adds the blank
+inline constexpr std::string_view LadderWordsOne = " word)";
+inline constexpr std::string_view LadderWordsMany = " words)";
+inline constexpr std::string_view NoLadderJoins = "No ladder joins ";
+inline constexpr std::string_view NoLadderAnd = " and ";
 } // namespace line
 
 // Message box texts.

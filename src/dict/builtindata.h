@@ -10,4 +10,12 @@ std::string_view builtinDictionaryRecords();
 // The round words, one per line. The bytes live as long as the program.
 std::string_view builtinWordPool();
 
+class Dictionary;
+class LadderSolver;
+// The one dictionary over the built-in records and its ladder solver, made
+// on first use and shared by everybody in the process; they live as long as
+// the program.
+const Dictionary &builtinDictionary();
+const LadderSolver &builtinLadderSolver();
+
 } // namespace zz

@@ -120,6 +120,18 @@ TEST_F(RoundTest, PostedScoresFillTheSeats)
     EXPECT_EQ(text("label_bonus1"), QStringLiteral("50+140+100"));
 }
 
+TEST_F(RoundTest, ResultsAreFollowedByTheRoundsShortestLadder)
+{
+    handle({"CMD_postscores+1+0+0+0+0+0"});
+    const QString line = lastChatLine();
+    EXPECT_TRUE(line.startsWith(QStringLiteral("Shortest ladder: COLD "))) << line.toStdString();
+    EXPECT_TRUE(line.endsWith(QStringLiteral(" WARM (4 words)"))) << line.toStdString();
+
+    // Only a host that draws any two pool words can start a round like this.
+    handle({"CMD_roundstart+2+ohm+ugh+", "CMD_postscores+1+0+0+0+0+0"});
+    EXPECT_EQ(lastChatLine(), QStringLiteral("No ladder joins OHM and UGH."));
+}
+
 TEST_F(RoundTest, FirstFinishersLadderIsShownUntilTheNextRound)
 {
     handle({"CMD_addcorrect+1+1+cord+2+card+3+ward+4+warm"});
