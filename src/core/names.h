@@ -21,10 +21,17 @@ inline constexpr std::string_view SoloPlayerName = "You";
 inline constexpr std::string_view HostFlagTrue = "true";   // case-sensitive
 
 // Seats: 1..6 play, 7..9 watch; the host accepts nine connections at most.
+// A tenth connection is told "full" from place 10, which is never a seat.
+// Seat 0 on the wire means "nobody" (no player's turn, no player's score).
 inline constexpr int PlayerSeatCount = 6;
-// A seat with a place on the board, as opposed to a watching connection.
-inline constexpr bool isBoardSeat(int seat) { return seat >= 1 && seat <= PlayerSeatCount; }
 inline constexpr int MaxConnections = 9;
+inline constexpr int RefusedSeat = 10;
+// A seat with a place on the board, as opposed to a watching connection.
+inline constexpr bool isPlayerSeat(int seat) { return seat >= 1 && seat <= PlayerSeatCount; }
+inline constexpr bool isBoardSeat(int seat) { return isPlayerSeat(seat); }
+inline constexpr bool isWatcherSeat(int seat) { return seat > PlayerSeatCount && seat <= MaxConnections; }
+// Any seat a connection can hold, playing or watching.
+inline constexpr bool isTableSeat(int seat) { return seat >= 1 && seat <= MaxConnections; }
 
 // Window captions, in the order the windows are created.
 namespace caption {
@@ -127,7 +134,10 @@ inline constexpr std::string_view TimeUp = "timeup";
 // Seat labels: the text of an empty seat, and each seat's quiet name (the
 // name in its hint), whose departure is not announced. Index 0 is unused.
 inline constexpr std::string_view WaitingSeat = "<Waiting>";
+// Seat 3 is "Klick" here but "Klock" in FallbackSeatNames: the lists differ on purpose.
 inline constexpr std::string_view QuietSeatNames[] = {"", "", "Klot", "Klick", "Kling", "Klick", "Krazy"};
+// The host's name for a seat 2..6 that never logged in, used when it wins.
+inline constexpr std::string_view FallbackSeatNames[] = {"", "", "Klot", "Klock", "Kling", "Klick", "Krazy"};
 
 // Menu entries and captions of controls.
 namespace label {
