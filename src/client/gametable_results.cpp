@@ -7,6 +7,7 @@
 #include "client/chat/chatview.h"
 #include "session/wiretext.h"
 #include "client/ladderdialog.h"
+#include "core/messages.h"
 #include "core/names.h"
 #include "dict/laddersolver.h"
 #include "social/soundplayer.h"
@@ -30,18 +31,17 @@ QString bonusHint(const ScoreRecord &r)
 // The status line's reading of a refusal code; empty for an unknown code.
 QString refusalText(const QString &word, int code)
 {
-    switch (code) {
-    case 1:
+    switch (static_cast<wire::Refusal>(code)) {
+    case wire::Refusal::WrongLength:
         return word.toUpper() + fromAscii(status::WrongLength);
-    case 2:
+    case wire::Refusal::NotAWord:
         return word.toUpper() + fromAscii(status::NotAWord);
-    case 3:
+    case wire::Refusal::NotOneLetter:
         return fromAscii(status::OneLetter);
-    case 4:
+    case wire::Refusal::LadderFull:
         return fromAscii(status::ListTooLong);
-    default:
-        return {};
     }
+    return {};
 }
 
 // The chat's reading of the best a round allowed.

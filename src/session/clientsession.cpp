@@ -13,21 +13,6 @@ Q_LOGGING_CATEGORY(lcWire, "zigzop.wire", QtWarningMsg)
 
 namespace zz {
 
-namespace {
-
-QString fieldText(std::string_view &rest) { return fromWire(wire::takeField(rest)); }
-
-// A field that should be a number and is not stops its handler: the message
-// came from a broken host, so it is dropped with a warning (see takeNumber).
-std::optional<int> wholeNumber(std::string_view text)
-{
-    const std::string field = std::string(text) + "+";
-    std::string_view rest = field;
-    return takeNumber(rest);
-}
-
-} // namespace
-
 // Compared in this order; the first match handles the message.
 const ClientSession::Route ClientSession::Routes[] = {
     {wire::CmdSendLoginInfo, &ClientSession::sendLoginInfo},
@@ -142,7 +127,9 @@ void ClientSession::dispatchTick()
         try {
             for (const Route &route : Routes) {
                 if (!command.word.empty() && route.command == command.word) {
-                    (this->*route.handler)(command.args);
+                    // A number field that is not a number: a broken host, so the message changes nothing.
+                    if (!(this->*route.handler)(command.args))
+                        qWarning().noquote() << "Dropped a message that could not be read:" << fromWire(entry);
                     break;
                 }
             }
@@ -200,167 +187,167 @@ bool ClientSession::playSound(int sound)
     return send(wire::playASoundRequest(m_ownSeat, sound));
 }
 
-// ---- handlers: each gets the text after the command word and its '+' ------
+// ---- handlers: each gets the text after the command word and its '+' and
+// returns false when the message could not be read ----------------------------
 
-void ClientSession::sendLoginInfo(std::string_view args)
+bool ClientSession::sendLoginInfo(std::string_view args)
 {
-    const auto seat = wholeNumber(args);
-    if (!seat)
-        return;
-    m_ownSeat = *seat;
+    const auto m = wire::parseSendLoginInfo(args);
+    if (!m)
+        return false;
+    m_ownSeat = m->seat;
     m_loggedIn = true;
     send(wire::loginInfo(m_ownSeat, VersionText, toWire(m_loginName)));
     Q_EMIT loggedInAs(m_ownSeat);
+    return true;
 }
 
-void ClientSession::chatReceived(std::string_view args)
+bool ClientSession::chatReceived(std::string_view args)
 {
-    const auto bar = args.find(wire::ColourBar);
-    if (bar == std::string_view::npos)
-        Q_EMIT chatLine(fromWire(args), QString());
-    else
-        Q_EMIT chatLine(fromWire(args.substr(0, bar)), fromWire(args.substr(bar + 1)));
+    const auto m = wire::parseChatRelay(args);
+    if (m)
+        Q_EMIT chatLine(fromWire(m->line), fromWire(m->colour));
+    return m.has_value();
 }
 
-void ClientSession::playASound(std::string_view args)
+bool ClientSession::playASound(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    Q_EMIT soundRequested(*seat, fieldText(args));
+    const auto m = wire::parsePlayASoundRelay(args);
+    if (m)
+        Q_EMIT soundRequested(m->seat, fromWire(m->sound));
+    return m.has_value();
 }
 
-// The name is the last field and may hold '+': it is the rest, taken whole.
-void ClientSession::newPlayerInfo(std::string_view args)
+bool ClientSession::newPlayerInfo(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    Q_EMIT playerArrived(*seat, fromWire(args), *seat == m_ownSeat);
+    const auto m = wire::parseNewPlayerInfo(args);
+    if (m)
+        Q_EMIT playerArrived(m->seat, fromWire(m->name), m->seat == m_ownSeat);
+    return m.has_value();
 }
 
-void ClientSession::haveWrongVersion(std::string_view args)
+bool ClientSession::haveWrongVersion(std::string_view args)
 {
-    Q_EMIT systemLine(QString::fromUtf8(line::SystemPrefix) + fromWire(args) +
-                      QString::fromUtf8(line::OtherHasWrongVersion));
+    const auto m = wire::parseHaveWrongVersion(args);
+    if (m)
+        Q_EMIT systemLine(fromAscii(line::SystemPrefix) + fromWire(m->name) + fromAscii(line::OtherHasWrongVersion));
+    return m.has_value();
 }
 
-void ClientSession::wrongVersion(std::string_view)
+bool ClientSession::wrongVersion(std::string_view)
 {
-    Q_EMIT systemLine(QString::fromUtf8(line::OwnWrongVersion));
+    Q_EMIT systemLine(fromAscii(line::OwnWrongVersion));
+    return true;
 }
 
-void ClientSession::playerDisconnected(std::string_view args)
+bool ClientSession::playerDisconnected(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    Q_EMIT playerLeft(*seat, fromWire(args));
+    const auto m = wire::parsePlayerDisconnected(args);
+    if (m)
+        Q_EMIT playerLeft(m->seat, fromWire(m->name));
+    return m.has_value();
 }
 
-void ClientSession::full(std::string_view)
+bool ClientSession::full(std::string_view)
 {
     Q_EMIT gameFull();
+    return true;
 }
 
-void ClientSession::justWatchingChanged(std::string_view args)
+bool ClientSession::justWatchingChanged(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    // Any flag but "1" means the seat plays again.
-    const bool watching = args.size() == 1 && args.front() == static_cast<char>(wire::WatchFlag::Watch);
-    Q_EMIT justWatching(*seat, watching);
+    const auto m = wire::parseJustWatching(args);
+    if (m)
+        Q_EMIT justWatching(m->seat, m->watching);
+    return m.has_value();
 }
 
-void ClientSession::startTheGame(std::string_view args)
+bool ClientSession::startTheGame(std::string_view args)
 {
-    const QString name = fieldText(args);
-    const auto playTo = takeNumber(args);
-    if (!playTo)
-        return;
-    const auto time = takeNumber(args);
-    if (!time)
-        return;
-    Q_EMIT gameStarted(name, *playTo, *time);
+    const auto m = wire::parseStartGameAnnounce(args);
+    if (m)
+        Q_EMIT gameStarted(fromWire(m->name), m->playTo, m->time);
+    return m.has_value();
 }
 
-void ClientSession::getNextPlayer(std::string_view args)
+bool ClientSession::getNextPlayer(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    Q_EMIT nextPlayer(*seat);
+    const auto m = wire::parseNextPlayer(args);
+    if (m)
+        Q_EMIT nextPlayer(m->seat);
+    return m.has_value();
 }
 
-// The name may hold '+' (the host sends it whole), so it runs to the last '+'.
-void ClientSession::winnerAnnounced(std::string_view args)
+bool ClientSession::winnerAnnounced(std::string_view args)
 {
-    if (!args.empty() && args.back() == wire::Separator)
-        args.remove_suffix(1);
-    Q_EMIT winner(fromWire(args));
+    const auto m = wire::parseWinner(args);
+    if (m)
+        Q_EMIT winner(fromWire(m->name));
+    return m.has_value();
 }
 
-void ClientSession::roundStart(std::string_view args)
+bool ClientSession::roundStart(std::string_view args)
 {
-    const auto round = takeNumber(args);
-    if (!round)
-        return;
-    const QString start = fieldText(args);
-    const QString end = fieldText(args);
-    Q_EMIT roundStarted(*round, start, end);
+    const auto m = wire::parseRoundStart(args);
+    if (m)
+        Q_EMIT roundStarted(m->round, fromWire(m->start), fromWire(m->end));
+    return m.has_value();
 }
 
-void ClientSession::invalidWord(std::string_view args)
+bool ClientSession::invalidWord(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    const QString word = fieldText(args);
-    if (const auto code = takeNumber(args))
-        Q_EMIT wordRefused(*seat, word, *code);
+    const auto m = wire::parseInvalidWord(args);
+    if (m)
+        Q_EMIT wordRefused(m->seat, fromWire(m->word), m->code);
+    return m.has_value();
 }
 
-void ClientSession::goodWord(std::string_view args)
+bool ClientSession::goodWord(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    const QString word = fieldText(args);
-    if (const auto count = takeNumber(args))
-        Q_EMIT wordAccepted(*seat, word, *count);
+    const auto m = wire::parseGoodWord(args);
+    if (m)
+        Q_EMIT wordAccepted(m->seat, fromWire(m->word), m->count);
+    return m.has_value();
 }
 
-void ClientSession::completed(std::string_view args)
+bool ClientSession::completed(std::string_view args)
 {
-    const auto seat = takeNumber(args);
-    if (!seat)
-        return;
-    if (const auto count = takeNumber(args))
-        Q_EMIT ladderCompleted(*seat, *count);
+    const auto m = wire::parseCompleted(args);
+    if (m)
+        Q_EMIT ladderCompleted(m->seat, m->count);
+    return m.has_value();
 }
 
-void ClientSession::timeUpReceived(std::string_view)
+bool ClientSession::timeUpReceived(std::string_view)
 {
     Q_EMIT timeUp();
+    return true;
 }
 
-void ClientSession::postScores(std::string_view args)
+bool ClientSession::postScores(std::string_view args)
 {
-    if (const auto records = parseScores(args))
-        Q_EMIT scoresPosted(*records);
+    const auto m = wire::parsePostScores(args);
+    if (m)
+        Q_EMIT scoresPosted(toScoreRecords(*m));
+    return m.has_value();
 }
 
-void ClientSession::stats(std::string_view args)
+bool ClientSession::stats(std::string_view args)
 {
-    if (const auto stats = parseStats(args))
-        Q_EMIT statsReceived(*stats);
+    const auto m = wire::parseStats(args);
+    if (m)
+        Q_EMIT statsReceived(toGameStats(*m));
+    return m.has_value();
 }
 
-void ClientSession::addCorrect(std::string_view args)
+bool ClientSession::addCorrect(std::string_view args)
 {
-    if (const auto ladder = parseLadder(args))
-        Q_EMIT ladderShown(ladder->seat, ladder->boxes);
+    const auto m = wire::parseLadder(args);
+    if (m) {
+        const LadderRecord ladder = toLadderRecord(*m);
+        Q_EMIT ladderShown(ladder.seat, ladder.boxes);
+    }
+    return m.has_value();
 }
 
 } // namespace zz

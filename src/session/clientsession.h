@@ -80,7 +80,7 @@ Q_SIGNALS:
     void errorOccurred(const QString &text);
 
 private:
-    using Handler = void (ClientSession::*)(std::string_view args);
+    using Handler = bool (ClientSession::*)(std::string_view args);
     struct Route
     {
         std::string_view command;
@@ -94,26 +94,26 @@ private:
     void dropConnection(const char *why);
     bool send(const std::string &message);
 
-    void sendLoginInfo(std::string_view args);
-    void chatReceived(std::string_view args);
-    void playASound(std::string_view args);
-    void newPlayerInfo(std::string_view args);
-    void haveWrongVersion(std::string_view args);
-    void wrongVersion(std::string_view args);
-    void playerDisconnected(std::string_view args);
-    void full(std::string_view args);
-    void justWatchingChanged(std::string_view args);
-    void startTheGame(std::string_view args);
-    void getNextPlayer(std::string_view args);
-    void winnerAnnounced(std::string_view args);
-    void roundStart(std::string_view args);
-    void invalidWord(std::string_view args);
-    void goodWord(std::string_view args);
-    void completed(std::string_view args);
-    void postScores(std::string_view args);
-    void stats(std::string_view args);
-    void timeUpReceived(std::string_view args);
-    void addCorrect(std::string_view args);
+    bool sendLoginInfo(std::string_view args);
+    bool chatReceived(std::string_view args);
+    bool playASound(std::string_view args);
+    bool newPlayerInfo(std::string_view args);
+    bool haveWrongVersion(std::string_view args);
+    bool wrongVersion(std::string_view args);
+    bool playerDisconnected(std::string_view args);
+    bool full(std::string_view args);
+    bool justWatchingChanged(std::string_view args);
+    bool startTheGame(std::string_view args);
+    bool getNextPlayer(std::string_view args);
+    bool winnerAnnounced(std::string_view args);
+    bool roundStart(std::string_view args);
+    bool invalidWord(std::string_view args);
+    bool goodWord(std::string_view args);
+    bool completed(std::string_view args);
+    bool postScores(std::string_view args);
+    bool stats(std::string_view args);
+    bool timeUpReceived(std::string_view args);
+    bool addCorrect(std::string_view args);
 
     StreamSocket *m_socket = nullptr;   // child of this session
     wire::FrameSplitter m_splitter;

@@ -1,13 +1,12 @@
 #pragma once
-// The host's messages that carry repeated records, read into values. Each
-// reader returns nullopt (after a warning) when a number field is not a
-// number, so a broken message changes nothing.
+// The host's messages that carry repeated records, as values the window
+// shows.
+#include "core/messages.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 
-#include <optional>
-#include <string_view>
 
 namespace zz {
 
@@ -42,13 +41,10 @@ struct LadderRecord
     QList<QPair<int, QString>> boxes;
 };
 
-// Each takes the text after the command word and its '+'. Records of seat 0
-// (the host's record for a table without players) are left out.
-std::optional<QList<ScoreRecord>> parseScores(std::string_view args);
-std::optional<GameStats> parseStats(std::string_view args);
-std::optional<LadderRecord> parseLadder(std::string_view args);
-
-// A number field cut from the front of rest; warns when it is not a number.
-std::optional<int> takeNumber(std::string_view &rest);
+// The host's records as the window shows them: text decoded from the wire.
+// Records of seat 0 never reach here (the parser leaves them out).
+QList<ScoreRecord> toScoreRecords(const wire::PostScores &scores);
+GameStats toGameStats(const wire::StatsReport &stats);
+LadderRecord toLadderRecord(const wire::Ladder &ladder);
 
 } // namespace zz
