@@ -70,8 +70,6 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
 
 GameWindow::~GameWindow()
 {
-    if (m_lobbySocket)
-        m_lobbySocket->onRead = nullptr;
     // The sound player goes before the children that play through it.
     m_table->setSoundPlayer(nullptr);
     m_eventSounds.setTarget(nullptr);
@@ -308,12 +306,12 @@ void GameWindow::openLobbySocket()
     // The matchmaking program only learns that we started; nothing is said
     // and its answer, if any, is thrown away.
     m_lobbySocket = new StreamSocket(this);
-    m_lobbySocket->onRead = [](StreamSocket &socket, std::size_t) {
+    m_lobbySocket->onRead.bind(*this, [](StreamSocket &socket, std::size_t) {
         try {
             socket.receive();
         } catch (const SocketError &) {
         }
-    };
+    });
     m_lobbySocket->setHostName(std::string(LoopbackAddress));
     m_lobbySocket->setPortName(std::to_string(m_lobbyPort));
     try {

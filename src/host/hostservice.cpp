@@ -17,20 +17,10 @@ HostService::HostService(QObject *parent)
                                             [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool)),
       m_listener(std::make_unique<StreamSocket>())
 {
-    m_listener->onAccept = [this](StreamSocket &) { logFailures([this] { acceptConnection(); }); };
+    m_listener->onAccept.bind(*this, [this](StreamSocket &) { logFailures([this] { acceptConnection(); }); });
 }
 
-HostService::~HostService()
-{
-    // Accepted sockets close without reports; make sure none reaches a half-gone host.
-    for (QObject *child : m_listener->children()) {
-        if (auto *socket = qobject_cast<StreamSocket *>(child)) {
-            socket->onRead = {};
-            socket->onDisconnect = {};
-            socket->onInfo = {};
-        }
-    }
-}
+HostService::~HostService() = default;
 
 void HostService::listen(const std::string &portName)
 {
@@ -60,11 +50,11 @@ void HostService::acceptConnection()
         return;
     const int seat = m_server->nextSeat();
     socket->tag = seat;
-    socket->onRead = [this](StreamSocket &s, std::size_t) { logFailures([&] { readConnection(s); }); };
-    socket->onDisconnect = [this](StreamSocket &s) { logFailures([&] { peerClosed(s); }); };
-    socket->onInfo = [this](StreamSocket &s, SocketInfo kind, const std::string &) {
+    socket->onRead.bind(*this, [this](StreamSocket &s, std::size_t) { logFailures([&] { readConnection(s); }); });
+    socket->onDisconnect.bind(*this, [this](StreamSocket &s) { logFailures([&] { peerClosed(s); }); });
+    socket->onInfo.bind(*this, [this](StreamSocket &s, SocketInfo kind, const std::string &) {
         logFailures([&] { socketInfo(s, kind); });
-    };
+    });
     // A seat's earlier socket is already released; this one replaces it.
     m_sockets[seat] = socket;
     m_server->connectionOpened();

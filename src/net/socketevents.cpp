@@ -181,8 +181,7 @@ void StreamSocket::readReady()
     }
     if (!report(SocketInfo::Receive, "Non-Blocking Incoming Data"))
         return;
-    if (const ReadHandler handler = onRead)
-        handler(*this, m_receiveBuffer.size());
+    onRead(*this, m_receiveBuffer.size());
 }
 
 void StreamSocket::writeReady()
@@ -211,8 +210,7 @@ void StreamSocket::writeReady()
     updateNotifiers();
     if (!report(SocketInfo::Send, "Non-Blocking Outgoing Data"))
         return;
-    if (const NotifyHandler handler = onWrite)
-        handler(*this);
+    onWrite(*this);
 }
 
 void StreamSocket::acceptReady()
@@ -223,8 +221,7 @@ void StreamSocket::acceptReady()
     // the handler called accept(); a listener nobody serves does not spin.
     m_acceptPaused = true;
     updateNotifiers();
-    if (const NotifyHandler handler = onAccept)
-        handler(*this);
+    onAccept(*this);
 }
 
 void StreamSocket::connectFinished()
@@ -249,8 +246,7 @@ void StreamSocket::connectFinished()
     updateNotifiers();
     if (!report(SocketInfo::Connect, "Non-Blocking Socket Connected"))
         return;
-    if (const NotifyHandler handler = onConnect)
-        handler(*this);
+    onConnect(*this);
 }
 
 // A dead peer must never hold a seat: a fatal error is reported, then handled
@@ -271,10 +267,7 @@ void StreamSocket::peerClosed(int errorCode)
     };
     if (errorCode != 0)
         step([&] { report(SocketInfo::Error, net::socketErrorText(errorCode)); });
-    step([&] {
-        if (const NotifyHandler handler = onDisconnect)
-            handler(*this);
-    });
+    step([&] { onDisconnect(*this); });
     step([&] { close(); });
     if (firstFailure)
         std::rethrow_exception(firstFailure);

@@ -298,9 +298,8 @@ bool StreamSocket::report(SocketInfo kind, const std::string &message)
     if (!onInfo)
         return true;
     const QPointer<StreamSocket> self(this);
-    const InfoHandler handler = onInfo;   // the handler may replace itself
     try {
-        handler(*this, kind, message);
+        onInfo(*this, kind, message);
     } catch (...) {
         throw SocketError("Error here");
     }

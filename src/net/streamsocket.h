@@ -2,6 +2,8 @@
 // The non-blocking stream socket that carries the game protocol. It moves raw
 // bytes only; framing is its owners' job. Events fire on the thread of the Qt
 // event loop, one at a time, through the handlers below.
+#include "net/sockethandler.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -34,9 +36,11 @@ class StreamSocket : public QObject
 {
     Q_OBJECT
 public:
-    using NotifyHandler = std::function<void(StreamSocket &)>;
-    using ReadHandler = std::function<void(StreamSocket &, std::size_t bufferLength)>;
-    using InfoHandler = std::function<void(StreamSocket &, SocketInfo, const std::string &message)>;
+    // A read handler gets the length of the receive buffer, an info handler
+    // the report's text.
+    using NotifyHandler = SocketHandler<StreamSocket &>;
+    using ReadHandler = SocketHandler<StreamSocket &, std::size_t>;
+    using InfoHandler = SocketHandler<StreamSocket &, SocketInfo, const std::string &>;
 
     explicit StreamSocket(QObject *parent = nullptr);
     ~StreamSocket() override;   // closes an open socket first, without reports
@@ -63,10 +67,10 @@ public:
     std::string receive();
     std::string receive(std::size_t count);
     // Accepts one waiting connection into a new socket owned by this listener,
-    // with this socket's read, write, disconnect and info handlers. Returns
-    // nullptr (after an Accept info report) when the system refused. Throws
-    // SocketError when not listening. The next onAccept comes only after the
-    // previous one's handler called accept().
+    // with this socket's read, write, disconnect and info handlers and their
+    // contexts. Returns nullptr (after an Accept info report) when the system
+    // refused. Throws SocketError when not listening. The next onAccept comes
+    // only after the previous one's handler called accept().
     StreamSocket *accept();
     // Closes the system socket; true when the system call succeeded. Reports
     // "Socket Closed" unless listening, even without a handle; a throwing info
@@ -86,6 +90,8 @@ public:
     using EventErrorHandler = std::function<void(const std::string &message)>;
     static void setEventErrorHandler(EventErrorHandler handler);
 
+    // Each handler is bound to a context object and is never called once that
+    // object is gone, so an owner need not clear them before it goes.
     NotifyHandler onConnect;
     // The peer closed, or the connection failed for good (after an Error
     // report); close() follows, so a dead peer never keeps its seat.

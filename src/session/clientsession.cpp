@@ -46,19 +46,12 @@ ClientSession::ClientSession(QObject *parent)
     m_dispatchTimer.setInterval(1);
     m_dispatchTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_dispatchTimer, &QTimer::timeout, this, &ClientSession::dispatchTick);
-    m_socket->onRead = [this](StreamSocket &, std::size_t) { readReady(); };
-    m_socket->onInfo = [this](StreamSocket &, SocketInfo kind, const std::string &) {
+    m_socket->onRead.bind(*this, [this](StreamSocket &, std::size_t) { readReady(); });
+    m_socket->onInfo.bind(*this, [this](StreamSocket &, SocketInfo kind, const std::string &) {
         // The only close report of a non-blocking stream is "Socket Closed".
         if (kind == SocketInfo::Close)
             socketClosed();
-    };
-}
-
-ClientSession::~ClientSession()
-{
-    // The socket closes itself when it is destroyed; nobody is left to hear it.
-    m_socket->onRead = nullptr;
-    m_socket->onInfo = nullptr;
+    });
 }
 
 void ClientSession::connectTo(const std::string &host, std::uint16_t port)

@@ -23,7 +23,6 @@ class ClientSession : public QObject
     Q_OBJECT
 public:
     explicit ClientSession(QObject *parent = nullptr);
-    ~ClientSession() override;
 
     // The name sent in the login reply.
     void setPlayerName(const QString &name) { m_loginName = name; }

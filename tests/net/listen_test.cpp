@@ -66,7 +66,7 @@ TEST(StreamSocketAccept, CopiesHandlersAndReportsOnBothSockets)
     EventLog listenerLog;
     listenerLog.attach(*pair.listener);
     StreamSocket *readFrom = nullptr;
-    pair.listener->onRead = [&](StreamSocket &socket, std::size_t) { readFrom = &socket; };
+    pair.listener->onRead.bind(*pair.listener, [&](StreamSocket &socket, std::size_t) { readFrom = &socket; });
     ASSERT_TRUE(pair.connect());
 
     // The accepted socket reports through the copied handler, before the
@@ -89,19 +89,42 @@ TEST(StreamSocketAccept, CopiesHandlersAndReportsOnBothSockets)
     EXPECT_EQ(listenerLog.entries.back(), "Accept: Could Not Accept Connection");
 }
 
+TEST(StreamSocketAccept, CopiedHandlersKeepTheirContexts)
+{
+    SocketPair pair;
+    auto owner = std::make_unique<QObject>();
+    int reads = 0;
+    pair.listener->onRead.bind(*owner, [&](StreamSocket &socket, std::size_t) {
+        ++reads;
+        socket.receive();
+    });
+    ASSERT_TRUE(pair.connect());
+    pair.client->send("x");
+    ASSERT_TRUE(waitFor([&] { return reads == 1; }));
+
+    // Bound to the listener instead, the copy would outlive the owner.
+    owner.reset();
+    EventLog serverLog;
+    serverLog.attach(*pair.server);
+    pair.client->send("y");
+    ASSERT_TRUE(waitFor([&] { return serverLog.contains("Receive: Non-Blocking Incoming Data"); }));
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(pair.server->receive(), "y");
+}
+
 TEST(StreamSocketAccept, FailingReportDropsTheNewConnection)
 {
     SocketPair pair;
     bool failReports = false;
-    pair.listener->onInfo = [&](StreamSocket &, SocketInfo, const std::string &) {
+    pair.listener->onInfo.bind(*pair.listener, [&](StreamSocket &, SocketInfo, const std::string &) {
         if (failReports)
             throw std::runtime_error("handler");
-    };
+    });
     std::string error;
-    pair.listener->onAccept = [&](StreamSocket &listener) {
+    pair.listener->onAccept.bind(*pair.listener, [&](StreamSocket &listener) {
         failReports = true;
         error = socketErrorOf([&] { listener.accept(); });
-    };
+    });
     EventLog clientLog;
     clientLog.attach(*pair.client);
     pair.client->setHostName("127.0.0.1");

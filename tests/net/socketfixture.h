@@ -12,17 +12,18 @@
 
 namespace zz::test {
 
-// Records info reports as "Kind: text", and "connect" / "disconnect".
+// Records info reports as "Kind: text", and "connect" / "disconnect". The
+// handlers are bound to the socket, so the log must outlive its events.
 struct EventLog {
     std::vector<std::string> entries;
 
     void attach(StreamSocket &socket)
     {
-        socket.onInfo = [this](StreamSocket &, SocketInfo kind, const std::string &message) {
+        socket.onInfo.bind(socket, [this](StreamSocket &, SocketInfo kind, const std::string &message) {
             entries.push_back(std::string(socketInfoName(kind)) + ": " + message);
-        };
-        socket.onConnect = [this](StreamSocket &) { entries.emplace_back("connect"); };
-        socket.onDisconnect = [this](StreamSocket &) { entries.emplace_back("disconnect"); };
+        });
+        socket.onConnect.bind(socket, [this](StreamSocket &) { entries.emplace_back("connect"); });
+        socket.onDisconnect.bind(socket, [this](StreamSocket &) { entries.emplace_back("disconnect"); });
     }
     bool contains(const std::string &entry) const
     {
@@ -47,7 +48,7 @@ struct SocketPair {
     // Call after attaching handlers that accepted sockets should copy.
     bool connect()
     {
-        listener->onAccept = [this](StreamSocket &l) { server = l.accept(); };
+        listener->onAccept.bind(*listener, [this](StreamSocket &l) { server = l.accept(); });
         client->setHostName("127.0.0.1");
         client->setPortName(std::to_string(listener->localPort()));
         client->open();

@@ -21,7 +21,8 @@ TEST(StreamSocket, ConnectsAndCarriesBytesBothWays)
     EventLog clientLog;
     clientLog.attach(*pair.client);
     std::vector<std::size_t> serverReads;
-    pair.listener->onRead = [&](StreamSocket &, std::size_t length) { serverReads.push_back(length); };
+    pair.listener->onRead.bind(*pair.listener,
+                               [&](StreamSocket &, std::size_t length) { serverReads.push_back(length); });
     ASSERT_TRUE(pair.connect());
     const std::string port = std::to_string(pair.listener->localPort());
     EXPECT_EQ(clientLog.entries, (std::vector<std::string>{"Lookup: Lookup Of Port " + port,
@@ -46,10 +47,10 @@ TEST(StreamSocket, LargeSendArrivesWholeInOrderAndReadsStayBounded)
     SocketPair pair;
     std::string received;
     std::size_t largestRead = 0;
-    pair.listener->onRead = [&](StreamSocket &socket, std::size_t length) {
+    pair.listener->onRead.bind(*pair.listener, [&](StreamSocket &socket, std::size_t length) {
         largestRead = std::max(largestRead, length);
         received += socket.receive();
-    };
+    });
     ASSERT_TRUE(pair.connect());
 
     std::string big(8 * 1024 * 1024, '\0');
@@ -94,7 +95,7 @@ namespace {
 // Returns the accepted server side; the peer's handle goes to rawPeer.
 StreamSocket *acceptRawPeer(SocketPair &pair, int &rawPeer)
 {
-    pair.listener->onAccept = [&](StreamSocket &listener) { pair.server = listener.accept(); };
+    pair.listener->onAccept.bind(*pair.listener, [&](StreamSocket &listener) { pair.server = listener.accept(); });
     rawPeer = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -135,7 +136,7 @@ TEST(StreamSocket, SendingToAResetPeerNeitherRaisesNorKeepsTheSeat)
     int peer = -1;
     ASSERT_NE(acceptRawPeer(pair, peer), nullptr);
     bool disconnected = false;
-    pair.server->onDisconnect = [&](StreamSocket &) { disconnected = true; };
+    pair.server->onDisconnect.bind(*pair.server, [&](StreamSocket &) { disconnected = true; });
 
     resetConnection(peer);
     // The second send hits a connection that can no longer send: no SIGPIPE,
@@ -183,17 +184,17 @@ TEST(StreamSocket, EventsNeverRunInsideAnotherHandler)
     bool insideFirst = false;
     bool secondRanInside = false;
     bool secondRan = false;
-    first.server->onRead = [&](StreamSocket &, std::size_t) {
+    first.server->onRead.bind(*first.server, [&](StreamSocket &, std::size_t) {
         insideFirst = true;
         second.client->send("x");
         // A nested loop (a modal dialog, say) must not deliver the other event.
         waitFor([&] { return secondRan; }, 200);
         insideFirst = false;
-    };
-    second.server->onRead = [&](StreamSocket &, std::size_t) {
+    });
+    second.server->onRead.bind(*second.server, [&](StreamSocket &, std::size_t) {
         secondRan = true;
         secondRanInside = insideFirst;
-    };
+    });
     first.client->send("y");
     ASSERT_TRUE(waitFor([&] { return secondRan; }));
     EXPECT_FALSE(secondRanInside);
@@ -203,15 +204,41 @@ TEST(StreamSocket, OwnerMayDestroyTheSocketInsideItsHandler)
 {
     SocketPair pair;
     ASSERT_TRUE(pair.connect());
-    pair.client->onDisconnect = [&](StreamSocket &) { pair.client.reset(); };
+    pair.client->onDisconnect.bind(*pair.client, [&](StreamSocket &) { pair.client.reset(); });
     pair.server->close();
     EXPECT_TRUE(waitFor([&] { return pair.client == nullptr; }));
+}
+
+TEST(StreamSocket, HandlersOfADestroyedContextAreNeverCalledAgain)
+{
+    SocketPair pair;
+    ASSERT_TRUE(pair.connect());
+    auto owner = std::make_unique<QObject>();
+    std::vector<std::string> heard;
+    pair.server->onInfo.bind(*owner, [&](StreamSocket &, SocketInfo kind, const std::string &) {
+        heard.emplace_back(socketInfoName(kind));
+    });
+    pair.server->onDisconnect.bind(*owner, [&](StreamSocket &) { heard.emplace_back("disconnect"); });
+    pair.server->onRead.bind(*owner, [&](StreamSocket &socket, std::size_t) {
+        heard.push_back(socket.receive());
+        owner.reset();   // inside the event, with every handler still set
+    });
+    pair.client->send("first");
+    ASSERT_TRUE(waitFor([&] { return owner == nullptr; }));
+
+    // The socket carries on unheard: bytes are kept and the close still happens.
+    pair.client->send("second");
+    pair.client->close();
+    ASSERT_TRUE(waitFor([&] { return !pair.server->isOpen(); }));
+    EXPECT_EQ(heard, (std::vector<std::string>{"Receive", "first"}));
+    EXPECT_EQ(pair.server->receive(), "second");
 }
 
 TEST(StreamSocket, FailingInfoHandlerBecomesErrorHereExceptInClose)
 {
     StreamSocket socket;
-    socket.onInfo = [](StreamSocket &, SocketInfo, const std::string &) { throw std::runtime_error("handler"); };
+    socket.onInfo.bind(socket,
+                       [](StreamSocket &, SocketInfo, const std::string &) { throw std::runtime_error("handler"); });
     socket.setHostName("127.0.0.1");
     socket.setPortName("1");
     EXPECT_EQ(socketErrorOf([&] { socket.open(); }), "Error here");
