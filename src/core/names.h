@@ -65,7 +65,7 @@ inline constexpr std::string_view IsJustWatching = " is just watching";   // aft
 inline constexpr std::string_view IsPlayingAgain = " is now playing again";
 // After each round's results: "Shortest ladder: COLD CORD CARD WARD WARM (4 words)",
 // or "No ladder joins COLD and WARM."
-inline constexpr std::string_view ShortestLadder = "Shortest ladder:"; // the chat view adds the blank
+inline constexpr std::string_view ShortestLadder = " Shortest ladder:"; // the chat view adds the blank after it
 inline constexpr std::string_view LadderWordsOne = " word)";
 inline constexpr std::string_view LadderWordsMany = " words)";
 inline constexpr std::string_view NoLadderJoins = "No ladder joins ";
