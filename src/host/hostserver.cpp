@@ -267,8 +267,8 @@ void HostServer::sendStats(int seat)
 {
     wire::Stats stats;
     stats.seat = seat;
-    stats.start = m_startWord;
-    stats.end = m_endWord;
+    stats.start = m_ladders.startWord();
+    stats.end = m_ladders.endWord();
     stats.mayPlay = !m_seats[seat].finished;
     stats.playTo = m_playTo;
     stats.time = m_timePerTurn;

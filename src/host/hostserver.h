@@ -4,6 +4,7 @@
 // never touches a socket: it sends through a sink and closes through a closer,
 // so tests drive it with message texts alone.
 #include "core/wire.h"
+#include "host/roundladders.h"
 #include "host/scoring.h"
 
 #include <QElapsedTimer>
@@ -69,8 +70,8 @@ public:
     int highestSeat() const { return m_highestSeat; }
     bool gameInProgress() const { return m_gameInProgress; }
     int roundNumber() const { return m_round; }
-    const std::string &startWord() const { return m_startWord; }
-    const std::string &endWord() const { return m_endWord; }
+    const std::string &startWord() const { return m_ladders.startWord(); }
+    const std::string &endWord() const { return m_ladders.endWord(); }
     int clockCounter() const { return m_clockCounter; }
     std::size_t queuedEntries() const;
     bool dispatchScheduled() const;
@@ -96,11 +97,6 @@ private:
         int score = 0;
         bool watching = false;
         std::string fallbackName;
-        int emptyBoxBonus = 0;
-        std::array<std::string, 26> ladder{};
-        int wordCount = 0;
-        int timeBonus = 0;
-        int completionBonus = 0;
         bool finished = false;
         // Per connection: bytes not yet framed and messages not yet handled.
         wire::FrameSplitter framer;
@@ -165,9 +161,7 @@ private:
     int m_timePerTurn = 0;
     LengthMode m_lengthMode = LengthMode::Any;
     int m_round = 0;
-    std::string m_startWord;
-    std::string m_endWord;
-    int m_firstFinisher = 0;
+    RoundLadders m_ladders;
     int m_clockCounter = 0;
     ClockPurpose m_clockPurpose = ClockPurpose::Idle;
 

@@ -13,8 +13,6 @@ namespace zz {
 
 namespace {
 
-constexpr int MaxLadderWords = 20;
-constexpr int CompletionBonus = 50;
 constexpr int PauseSeconds = 15;
 
 enum RefusalCode { WrongLength = 1, NotAWord = 2, NotOneLetter = 3, LadderFull = 4 };
@@ -32,25 +30,24 @@ void HostServer::sendWord(int fromSeat, std::string_view args)
         return;
 
     auto refuse = [&](RefusalCode code) { sendTo(*seat, wire::invalidWord(*seat, word, code)); };
-    if (s.wordCount >= MaxLadderWords) {
+    if (m_ladders.full(*seat)) {
         s.finished = true;
         refuse(LadderFull);
         return;
     }
     // The order of the checks decides the one code a bad word gets.
-    if (word.size() != m_startWord.size())
+    if (word.size() != m_ladders.startWord().size())
         return refuse(WrongLength);
     if (!m_dictionary.isWord(word))
         return refuse(NotAWord);
-    if (!changesOneLetter(s.ladder[s.wordCount], word))
+    if (!changesOneLetter(m_ladders.lastWord(*seat), word))
         return refuse(NotOneLetter);
 
-    ++s.wordCount;
-    s.ladder[s.wordCount] = toLowerAscii(word);
-    sendTo(*seat, wire::goodWord(*seat, s.ladder[s.wordCount], s.wordCount));
-    if (s.ladder[s.wordCount] == toLowerAscii(m_endWord))
+    const bool reachedEnd = m_ladders.addWord(*seat, word);
+    sendTo(*seat, wire::goodWord(*seat, m_ladders.lastWord(*seat), m_ladders.wordCount(*seat)));
+    if (reachedEnd)
         completeLadder(*seat);
-    if (s.wordCount >= MaxLadderWords)
+    if (m_ladders.full(*seat))
         s.finished = true;
     if (s.finished && !anySeatStillPlaying())
         endRound();
@@ -58,14 +55,9 @@ void HostServer::sendWord(int fromSeat, std::string_view args)
 
 void HostServer::completeLadder(int seat)
 {
-    Seat &s = m_seats[seat];
-    s.timeBonus = timeBonus(std::int64_t{m_timePerTurn} - m_clockCounter);
-    s.emptyBoxBonus = emptyBoxBonus(s.wordCount);
-    s.completionBonus = CompletionBonus;
-    s.finished = true;
-    if (m_firstFinisher == 0)
-        m_firstFinisher = seat;
-    broadcast(wire::completed(seat, s.wordCount));
+    m_ladders.complete(seat, std::int64_t{m_timePerTurn} - m_clockCounter);
+    m_seats[seat].finished = true;
+    broadcast(wire::completed(seat, m_ladders.wordCount(seat)));
 }
 
 // A watching seat, a seat that left and a finished seat never hold up the round.
@@ -87,21 +79,13 @@ void HostServer::endRound()
         Seat &s = m_seats[seat];
         if (!s.inUse)
             continue;
-        // The completion bonus is shown with the results but never counted.
-        s.score += s.emptyBoxBonus + s.timeBonus;
-        lines.push_back({seat, s.score, s.completionBonus, s.emptyBoxBonus, s.timeBonus, s.wordCount});
+        s.score += m_ladders.points(seat);
+        lines.push_back(m_ladders.scoreLine(seat, s.score));
     }
     broadcast(wire::postScores(lines));
 
-    if (m_firstFinisher != 0) {
-        std::vector<std::pair<int, std::string>> boxes;
-        const Seat &first = m_seats[m_firstFinisher];
-        for (int box = 1; box <= MaxLadderWords; ++box)
-            if (!first.ladder[box].empty())
-                boxes.emplace_back(box, first.ladder[box]);
-        if (!boxes.empty())
-            broadcast(wire::addCorrect(m_firstFinisher, boxes));
-    }
+    if (const auto boxes = m_ladders.firstFinisherBoxes(); !boxes.empty())
+        broadcast(wire::addCorrect(m_ladders.firstFinisher(), boxes));
     Q_EMIT roundEnded(m_round);
     startClock(ClockPurpose::Pause, PauseSeconds);
 }

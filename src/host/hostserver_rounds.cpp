@@ -56,18 +56,11 @@ void HostServer::startGame(int fromSeat, std::string_view args)
 
 void HostServer::startRound()
 {
-    m_firstFinisher = 0;
     if (checkForWin())
         return;
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        Seat &s = m_seats[seat];
-        s.finished = false;
-        s.emptyBoxBonus = 0;
-        s.timeBonus = 0;
-        s.wordCount = 0;
-        s.completionBonus = 0;
-        s.ladder.fill({});
-    }
+    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
+        m_seats[seat].finished = false;
+    m_ladders.reset();
     ++m_round;
 
     // A pool that cannot serve the chosen lengths must not hang the host.
@@ -85,17 +78,18 @@ void HostServer::startRound()
         m_clockPurpose = ClockPurpose::Idle;
         return;
     }
+    std::string start;
     do
-        m_startWord = drawWord(0);
-    while (!lengthAllowed(mode, m_startWord.size()) || !m_drawable[m_startWord.size()]);
+        start = drawWord(0);
+    while (!lengthAllowed(mode, start.size()) || !m_drawable[start.size()]);
+    std::string end;
     do
-        m_endWord = drawWord(m_startWord.size());
-    while (m_endWord == m_startWord);
+        end = drawWord(start.size());
+    while (end == start);
 
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].ladder[0] = m_startWord;
-    broadcast(wire::roundStart(m_round, m_startWord, m_endWord));
-    Q_EMIT roundStarted(m_round, m_startWord, m_endWord);
+    m_ladders.setWords(std::move(start), std::move(end));
+    broadcast(wire::roundStart(m_round, m_ladders.startWord(), m_ladders.endWord()));
+    Q_EMIT roundStarted(m_round, m_ladders.startWord(), m_ladders.endWord());
     findPlayer();
     startClock(ClockPurpose::Running, wrapped(std::int64_t{m_timePerTurn} + ClockLead));
 }
