@@ -17,8 +17,6 @@ namespace zz {
 
 namespace {
 
-constexpr std::array FallbackNames = {"Klot", "Klock", "Kling", "Klick", "Krazy"}; // seats 2..6
-
 HostServer::Random defaultRandom()
 {
     auto engine = std::make_shared<std::mt19937>(std::random_device{}());
@@ -32,9 +30,6 @@ HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const W
       m_drawable(drawableLengths(pool)), m_random(defaultRandom()), m_dispatchTimer(new QTimer(this)),
       m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
 {
-    for (int seat = 2; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].fallbackName = FallbackNames[seat - 2];
-
     m_dispatchTimer->setTimerType(Qt::PreciseTimer);
     m_dispatchTimer->setInterval(DispatchIntervalMs);
     m_turnClock->setInterval(ClockIntervalMs);
@@ -52,34 +47,15 @@ void HostServer::setComputerInterval(int milliseconds)
     m_computerTimer->setInterval(std::max(0, milliseconds));
 }
 
-const std::string &HostServer::name(int seat) const
-{
-    static const std::string none;
-    return validSeat(seat) ? m_seats[seat].name : none;
-}
-
-int HostServer::nextSeat() const
-{
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
-        if (!m_seats[seat].inUse)
-            return seat;
-    return m_highestSeat < MaxConnections ? m_highestSeat + 1 : FullSeat;
-}
-
 int HostServer::connectionOpened()
 {
-    const int seat = nextSeat();
+    const int seat = m_seats.take();
     if (seat == FullSeat) {
         m_sink(FullSeat, wire::full());
         m_closer(FullSeat);
         Q_EMIT connectionRefused();
         return 0;
     }
-    m_highestSeat = std::max(m_highestSeat, seat);
-    Seat &s = m_seats[seat];
-    s.inUse = true;
-    s.framer = {};
-    s.queue.clear();
     Q_EMIT seatTaken(seat);
     sendTo(seat, wire::sendLoginInfo(seat));
     return seat;
@@ -89,19 +65,9 @@ void HostServer::bytesReceived(int seat, std::string_view bytes)
 {
     if (!inUse(seat))
         return;
-    Seat &s = m_seats[seat];
-    if (!s.framer.feed(bytes)) {
+    if (!m_seats.receive(seat, bytes)) {
         dropConnection(seat);
         return;
-    }
-    while (auto entry = s.framer.next()) {
-        // Only the first MaxEntryLength bytes are ever read: keep no more.
-        if (entry->size() > wire::MaxEntryLength)
-            entry->resize(wire::MaxEntryLength);
-        if (!s.queue.push(std::move(*entry))) {
-            dropConnection(seat);
-            return;
-        }
     }
     scheduleDispatch();
 }
@@ -130,26 +96,11 @@ void HostServer::closeSeat(int seat)
 
 void HostServer::releaseSeat(int seat)
 {
-    Seat &s = m_seats[seat];
-    if (!s.inUse)
+    const std::optional<std::string> name = m_seats.release(seat);
+    if (!name)
         return;
-    const std::string name = std::exchange(s.name, {});
-    s.inUse = false;
-    s.watching = false;
-    s.finished = true;
-    // What a departed connection left unhandled must not be read as its successor's.
-    s.framer = {};
-    s.queue.clear();
-    broadcast(wire::playerDisconnected(seat, name));
-    Q_EMIT seatReleased(seat, name);
-}
-
-std::size_t HostServer::queuedEntries() const
-{
-    std::size_t total = 0;
-    for (int seat = 1; seat <= MaxConnections; ++seat)
-        total += m_seats[seat].queue.size();
-    return total;
+    broadcast(wire::playerDisconnected(seat, *name));
+    Q_EMIT seatReleased(seat, *name);
 }
 
 bool HostServer::dispatchScheduled() const
@@ -166,24 +117,11 @@ void HostServer::scheduleDispatch()
     m_dispatchTimer->start(static_cast<int>(std::clamp<qint64>(DispatchIntervalMs - since, 0, DispatchIntervalMs)));
 }
 
-int HostServer::nextQueuedSeat() const
-{
-    for (int step = 1; step <= MaxConnections; ++step) {
-        const int seat = (m_lastServedSeat + step - 1) % MaxConnections + 1;
-        if (!m_seats[seat].queue.empty())
-            return seat;
-    }
-    return 0;
-}
-
 void HostServer::dispatchTick()
 {
     m_sinceDispatch.start();
-    if (const int seat = nextQueuedSeat(); seat != 0) {
-        m_lastServedSeat = seat;
-        const std::string entry = m_seats[seat].queue.pop();
-        dispatch(seat, entry);
-    }
+    if (const std::optional<SeatTable::Entry> entry = m_seats.nextEntry())
+        dispatch(entry->seat, entry->text);
     if (queuedEntries() == 0)
         m_dispatchTimer->stop();
     else if (!m_dispatchTimer->isActive() || m_dispatchTimer->interval() != DispatchIntervalMs)
@@ -224,7 +162,7 @@ void HostServer::sendTo(int seat, const std::string &bytes)
 
 void HostServer::broadcast(const std::string &bytes)
 {
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
+    for (int seat = 1; seat <= m_seats.highestSeat(); ++seat)
         sendTo(seat, bytes);
 }
 
@@ -248,19 +186,19 @@ void HostServer::receivedLoginInfo(int fromSeat, std::string_view args)
     if (!seat)
         return;
     const std::string_view version = wire::takeField(args);
-    Seat &s = m_seats[*seat];
-    s.name = std::string(args); // the last field: it may hold '+'
-    broadcast(wire::newPlayerInfo(*seat, s.name));
-    for (int other = 1; other <= m_highestSeat; ++other)
-        if (other != *seat && m_seats[other].inUse)
-            sendTo(*seat, wire::existingPlayers(other, m_seats[other].name));
+    m_seats.setName(*seat, std::string(args)); // the last field: it may hold '+'
+    const std::string &name = m_seats.name(*seat);
+    broadcast(wire::newPlayerInfo(*seat, name));
+    for (int other = 1; other <= m_seats.highestSeat(); ++other)
+        if (other != *seat && m_seats.inUse(other))
+            sendTo(*seat, wire::existingPlayers(other, m_seats.name(other)));
     if (version != VersionText) {
-        sendTo(1, wire::haveWrongVersion(s.name));
+        sendTo(1, wire::haveWrongVersion(name));
         sendTo(*seat, wire::wrongVersion());
     }
     if (m_gameInProgress)
         sendStats(*seat);
-    Q_EMIT loggedIn(*seat, s.name);
+    Q_EMIT loggedIn(*seat, name);
 }
 
 void HostServer::sendStats(int seat)
@@ -269,12 +207,11 @@ void HostServer::sendStats(int seat)
     stats.seat = seat;
     stats.start = m_ladders.startWord();
     stats.end = m_ladders.endWord();
-    stats.mayPlay = !m_seats[seat].finished;
+    stats.mayPlay = !m_seats.finished(seat);
     stats.playTo = m_playTo;
     stats.time = m_timePerTurn;
     stats.secondsLeft = static_cast<int>(static_cast<std::uint32_t>(std::int64_t{m_clockCounter} - 4));
-    for (int k = 1; k <= PlayerSeatCount; ++k)
-        stats.scores[k - 1] = m_seats[k].score;
+    stats.scores = m_seats.scores();
     sendTo(seat, wire::stats(stats));
 }
 

@@ -6,6 +6,7 @@
 #include "core/wire.h"
 #include "host/roundladders.h"
 #include "host/scoring.h"
+#include "host/seattable.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -36,8 +37,7 @@ public:
     // An index drawn uniformly from 0 .. bound-1.
     using Random = std::function<std::size_t(std::size_t bound)>;
 
-    static constexpr int SeatCount = 11; // records 1..11; 0 unused
-    static constexpr int FullSeat = 10;  // scratch place of a refused connection
+    static constexpr int FullSeat = SeatTable::FullSeat; // scratch place of a refused connection
     static constexpr int DispatchIntervalMs = 10;
     static constexpr int ClockIntervalMs = 1000;
 
@@ -49,7 +49,7 @@ public:
     void setComputerInterval(int milliseconds);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
-    int nextSeat() const;
+    int nextSeat() const { return m_seats.nextSeat(); }
     // Seats a new connection and greets it. Returns the seat, or 0 when the
     // table is full: the connection then got "full" on FullSeat and was closed.
     int connectionOpened();
@@ -64,16 +64,16 @@ public:
     void computerTick(); // the idle bot timer: no computer moves
 
     // Read-only views for the glue, the log and tests.
-    bool inUse(int seat) const { return validSeat(seat) && m_seats[seat].inUse; }
-    const std::string &name(int seat) const;
-    int score(int seat) const { return isPlayerSeat(seat) ? m_seats[seat].score : 0; }
-    int highestSeat() const { return m_highestSeat; }
+    bool inUse(int seat) const { return m_seats.inUse(seat); }
+    const std::string &name(int seat) const { return m_seats.name(seat); }
+    int score(int seat) const { return m_seats.score(seat); }
+    int highestSeat() const { return m_seats.highestSeat(); }
     bool gameInProgress() const { return m_gameInProgress; }
     int roundNumber() const { return m_round; }
     const std::string &startWord() const { return m_ladders.startWord(); }
     const std::string &endWord() const { return m_ladders.endWord(); }
     int clockCounter() const { return m_clockCounter; }
-    std::size_t queuedEntries() const;
+    std::size_t queuedEntries() const { return m_seats.queuedEntries(); }
     bool dispatchScheduled() const;
 
 Q_SIGNALS:
@@ -90,30 +90,16 @@ Q_SIGNALS:
 private:
     enum class ClockPurpose { Idle = 0, Pause = 2, Running = 3, Grace = 4 };
 
-    struct Seat
-    {
-        std::string name;
-        bool inUse = false;
-        int score = 0;
-        bool watching = false;
-        std::string fallbackName;
-        bool finished = false;
-        // Per connection: bytes not yet framed and messages not yet handled.
-        wire::FrameSplitter framer;
-        wire::InboundQueue queue;
-    };
-
     using Handler = void (HostServer::*)(int fromSeat, std::string_view args);
 
-    static bool validSeat(int seat) { return seat >= 1 && seat <= 9; }
-    static bool isPlayerSeat(int seat) { return seat >= 1 && seat <= 6; }
+    static bool validSeat(int seat) { return SeatTable::validSeat(seat); }
+    static bool isPlayerSeat(int seat) { return SeatTable::isPlayerSeat(seat); }
 
     // hostserver.cpp: seats, login, queues
     void dropConnection(int seat);
     void closeSeat(int seat);
     void releaseSeat(int seat);
     void scheduleDispatch();
-    int nextQueuedSeat() const;
     void dispatch(int fromSeat, std::string_view entry);
     void sendTo(int seat, const std::string &bytes);
     void broadcast(const std::string &bytes);
@@ -132,7 +118,6 @@ private:
     // hostserver_judging.cpp: words, round end, winner
     void sendWord(int fromSeat, std::string_view args);
     void completeLadder(int seat);
-    bool anySeatStillPlaying() const;
     void endRound();
     bool checkForWin();
 
@@ -151,10 +136,8 @@ private:
     std::array<bool, 6> m_drawable{};
     Random m_random;
 
-    std::array<Seat, SeatCount + 1> m_seats{};
-    int m_highestSeat = 0;
+    SeatTable m_seats;
     bool m_gameInProgress = false;
-    int m_lastServedSeat = 0;
     QElapsedTimer m_sinceDispatch;
 
     int m_playTo = 0;

@@ -25,13 +25,12 @@ void HostServer::sendWord(int fromSeat, std::string_view args)
     if (!seat || m_clockPurpose != ClockPurpose::Running || !isPlayerSeat(*seat))
         return;
     const std::string_view word = wire::takeField(args);
-    Seat &s = m_seats[*seat];
-    if (s.finished)
+    if (m_seats.finished(*seat))
         return;
 
     auto refuse = [&](RefusalCode code) { sendTo(*seat, wire::invalidWord(*seat, word, code)); };
     if (m_ladders.full(*seat)) {
-        s.finished = true;
+        m_seats.finish(*seat);
         refuse(LadderFull);
         return;
     }
@@ -48,27 +47,16 @@ void HostServer::sendWord(int fromSeat, std::string_view args)
     if (reachedEnd)
         completeLadder(*seat);
     if (m_ladders.full(*seat))
-        s.finished = true;
-    if (s.finished && !anySeatStillPlaying())
+        m_seats.finish(*seat);
+    if (m_seats.finished(*seat) && !m_seats.anyStillPlaying())
         endRound();
 }
 
 void HostServer::completeLadder(int seat)
 {
     m_ladders.complete(seat, std::int64_t{m_timePerTurn} - m_clockCounter);
-    m_seats[seat].finished = true;
+    m_seats.finish(seat);
     broadcast(wire::completed(seat, m_ladders.wordCount(seat)));
-}
-
-// A watching seat, a seat that left and a finished seat never hold up the round.
-bool HostServer::anySeatStillPlaying() const
-{
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        const Seat &s = m_seats[seat];
-        if (s.inUse && !s.watching && !s.finished)
-            return true;
-    }
-    return false;
 }
 
 void HostServer::endRound()
@@ -76,11 +64,10 @@ void HostServer::endRound()
     m_clockPurpose = ClockPurpose::Idle;
     std::vector<wire::ScoreLine> lines;
     for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        Seat &s = m_seats[seat];
-        if (!s.inUse)
+        if (!m_seats.inUse(seat))
             continue;
-        s.score += m_ladders.points(seat);
-        lines.push_back(m_ladders.scoreLine(seat, s.score));
+        m_seats.addToScore(seat, m_ladders.points(seat));
+        lines.push_back(m_ladders.scoreLine(seat, m_seats.score(seat)));
     }
     broadcast(wire::postScores(lines));
 
@@ -92,14 +79,10 @@ void HostServer::endRound()
 
 bool HostServer::checkForWin()
 {
-    std::array<int, PlayerSeatCount> scores{};
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
-        scores[seat - 1] = m_seats[seat].score;
-    const int leader = findWinner(scores, m_playTo);
+    const int leader = findWinner(m_seats.scores(), m_playTo);
     if (leader == 0)
         return false;
-    const Seat &s = m_seats[leader];
-    const std::string &name = s.name.empty() ? s.fallbackName : s.name;
+    const std::string &name = m_seats.displayName(leader);
     broadcast(wire::winner(name));
     m_gameInProgress = false;
     m_clockPurpose = ClockPurpose::Idle;

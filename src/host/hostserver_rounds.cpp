@@ -45,10 +45,7 @@ void HostServer::startGame(int fromSeat, std::string_view args)
     m_lengthMode = lengthMode(three, four, five);
 
     broadcast(wire::startGameAnnounce(name, m_playTo, m_timePerTurn));
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        m_seats[seat].score = 0;
-        m_seats[seat].watching = false;
-    }
+    m_seats.newGame();
     m_round = 0;
     Q_EMIT gameStarted(name, m_playTo, m_timePerTurn);
     startRound();
@@ -58,8 +55,7 @@ void HostServer::startRound()
 {
     if (checkForWin())
         return;
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].finished = false;
+    m_seats.newRound();
     m_ladders.reset();
     ++m_round;
 
@@ -125,7 +121,7 @@ std::array<bool, 6> HostServer::drawableLengths(const WordPool &pool)
 
 void HostServer::findPlayer()
 {
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
+    for (int seat = 1; seat <= m_seats.highestSeat(); ++seat)
         sendTo(seat, wire::nextPlayer(isPlayerSeat(seat) ? seat : 0));
     m_computerTimer->start();
 }
