@@ -210,7 +210,7 @@ void HostServer::sendStats(int seat)
     stats.mayPlay = !m_seats.finished(seat);
     stats.playTo = m_playTo;
     stats.time = m_timePerTurn;
-    stats.secondsLeft = static_cast<int>(static_cast<std::uint32_t>(std::int64_t{m_clockCounter} - 4));
+    stats.secondsLeft = m_clock.secondsLeft();
     stats.scores = m_seats.scores();
     sendTo(seat, wire::stats(stats));
 }

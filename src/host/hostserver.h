@@ -7,6 +7,7 @@
 #include "host/roundladders.h"
 #include "host/scoring.h"
 #include "host/seattable.h"
+#include "host/turnclock.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -72,7 +73,7 @@ public:
     int roundNumber() const { return m_round; }
     const std::string &startWord() const { return m_ladders.startWord(); }
     const std::string &endWord() const { return m_ladders.endWord(); }
-    int clockCounter() const { return m_clockCounter; }
+    int clockCounter() const { return m_clock.counter(); }
     std::size_t queuedEntries() const { return m_seats.queuedEntries(); }
     bool dispatchScheduled() const;
 
@@ -88,8 +89,6 @@ Q_SIGNALS:
     void winnerDeclared(const std::string &name);
 
 private:
-    enum class ClockPurpose { Idle = 0, Pause = 2, Running = 3, Grace = 4 };
-
     using Handler = void (HostServer::*)(int fromSeat, std::string_view args);
 
     static bool validSeat(int seat) { return SeatTable::validSeat(seat); }
@@ -113,7 +112,10 @@ private:
     // Per length 0..5: does the drawable part of the pool hold two different words?
     static std::array<bool, 6> drawableLengths(const WordPool &pool);
     void findPlayer();
-    void startClock(ClockPurpose purpose, int counter);
+    // The turn clock and its timer always change together.
+    void startTurnClock();
+    void startPauseClock();
+    void stopClock();
 
     // hostserver_judging.cpp: words, round end, winner
     void sendWord(int fromSeat, std::string_view args);
@@ -145,8 +147,7 @@ private:
     LengthMode m_lengthMode = LengthMode::Any;
     int m_round = 0;
     RoundLadders m_ladders;
-    int m_clockCounter = 0;
-    ClockPurpose m_clockPurpose = ClockPurpose::Idle;
+    TurnClock m_clock;
 
     QTimer *m_dispatchTimer = nullptr;
     QTimer *m_turnClock = nullptr;

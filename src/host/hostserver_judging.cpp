@@ -4,16 +4,11 @@
 #include "core/names.h"
 #include "dict/dictionary.h"
 
-#include <QTimer>
-
-#include <cstdint>
 #include <vector>
 
 namespace zz {
 
 namespace {
-
-constexpr int PauseSeconds = 15;
 
 enum RefusalCode { WrongLength = 1, NotAWord = 2, NotOneLetter = 3, LadderFull = 4 };
 
@@ -22,7 +17,7 @@ enum RefusalCode { WrongLength = 1, NotAWord = 2, NotOneLetter = 3, LadderFull =
 void HostServer::sendWord(int fromSeat, std::string_view args)
 {
     const std::optional<int> seat = seatFieldOf(fromSeat, wire::takeField(args), wire::CmdSendWord);
-    if (!seat || m_clockPurpose != ClockPurpose::Running || !isPlayerSeat(*seat))
+    if (!seat || !m_clock.running() || !isPlayerSeat(*seat))
         return;
     const std::string_view word = wire::takeField(args);
     if (m_seats.finished(*seat))
@@ -54,14 +49,14 @@ void HostServer::sendWord(int fromSeat, std::string_view args)
 
 void HostServer::completeLadder(int seat)
 {
-    m_ladders.complete(seat, std::int64_t{m_timePerTurn} - m_clockCounter);
+    m_ladders.complete(seat, m_clock.elapsedSeconds());
     m_seats.finish(seat);
     broadcast(wire::completed(seat, m_ladders.wordCount(seat)));
 }
 
 void HostServer::endRound()
 {
-    m_clockPurpose = ClockPurpose::Idle;
+    stopClock(); // no word counts once the results are out
     std::vector<wire::ScoreLine> lines;
     for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
         if (!m_seats.inUse(seat))
@@ -74,7 +69,7 @@ void HostServer::endRound()
     if (const auto boxes = m_ladders.firstFinisherBoxes(); !boxes.empty())
         broadcast(wire::addCorrect(m_ladders.firstFinisher(), boxes));
     Q_EMIT roundEnded(m_round);
-    startClock(ClockPurpose::Pause, PauseSeconds);
+    startPauseClock();
 }
 
 bool HostServer::checkForWin()
@@ -85,8 +80,7 @@ bool HostServer::checkForWin()
     const std::string &name = m_seats.displayName(leader);
     broadcast(wire::winner(name));
     m_gameInProgress = false;
-    m_clockPurpose = ClockPurpose::Idle;
-    m_turnClock->stop();
+    stopClock();
     Q_EMIT winnerDeclared(name);
     return true;
 }

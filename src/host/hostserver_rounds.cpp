@@ -6,22 +6,12 @@
 
 #include <QTimer>
 
-#include <cstdint>
-
 namespace zz {
 
 namespace {
 
 constexpr int DefaultPlayTo = 5;
 constexpr int DefaultTimePerTurn = 120;
-constexpr int ClockLead = 4; // the clock runs this much longer than the time per turn
-constexpr int GraceSeconds = 2;
-
-// Wrap-around sums, as 32-bit counters behave, without undefined overflow.
-int wrapped(std::int64_t value)
-{
-    return static_cast<int>(static_cast<std::uint32_t>(value));
-}
 
 } // namespace
 
@@ -30,7 +20,7 @@ void HostServer::startGame(int fromSeat, std::string_view args)
     // Only the table owner has the start button.
     if (fromSeat != 1)
         return;
-    m_turnClock->stop();
+    stopClock();
     m_computerTimer->stop();
     m_gameInProgress = true;
 
@@ -71,7 +61,7 @@ void HostServer::startRound()
         mode = LengthMode::Any;
     if (!servable(mode)) {
         qWarning("Zig Zop host: the word pool cannot supply a round");
-        m_clockPurpose = ClockPurpose::Idle;
+        stopClock();
         return;
     }
     std::string start;
@@ -87,7 +77,7 @@ void HostServer::startRound()
     broadcast(wire::roundStart(m_round, m_ladders.startWord(), m_ladders.endWord()));
     Q_EMIT roundStarted(m_round, m_ladders.startWord(), m_ladders.endWord());
     findPlayer();
-    startClock(ClockPurpose::Running, wrapped(std::int64_t{m_timePerTurn} + ClockLead));
+    startTurnClock();
 }
 
 // One pool word, cut to five letters, of the given length (0: any length).
@@ -126,34 +116,44 @@ void HostServer::findPlayer()
     m_computerTimer->start();
 }
 
-void HostServer::startClock(ClockPurpose purpose, int counter)
+void HostServer::startTurnClock()
 {
     m_turnClock->stop();
-    m_clockCounter = counter;
-    m_clockPurpose = purpose;
+    m_clock.startTurn(m_timePerTurn);
     m_turnClock->start();
+}
+
+void HostServer::startPauseClock()
+{
+    m_turnClock->stop();
+    m_clock.startPause();
+    m_turnClock->start();
+}
+
+void HostServer::stopClock()
+{
+    m_turnClock->stop();
+    m_clock.stop();
 }
 
 void HostServer::clockTick()
 {
-    if (m_clockPurpose == ClockPurpose::Idle)
-        return;
-    m_clockCounter = wrapped(std::int64_t{m_clockCounter} - 1);
-    if (m_clockCounter >= 1)
+    const TurnClock::Event event = m_clock.tick();
+    if (event == TurnClock::Event::None)
         return;
     m_turnClock->stop();
-    switch (m_clockPurpose) {
-    case ClockPurpose::Running:
-        startClock(ClockPurpose::Grace, GraceSeconds);
+    switch (event) {
+    case TurnClock::Event::TimeUp:
+        m_turnClock->start(); // the grace counts from now
         broadcast(wire::timeUp());
         break;
-    case ClockPurpose::Grace:
+    case TurnClock::Event::GraceOver:
         endRound();
         break;
-    case ClockPurpose::Pause:
+    case TurnClock::Event::PauseOver:
         startRound();
         break;
-    case ClockPurpose::Idle:
+    case TurnClock::Event::None:
         break;
     }
 }
