@@ -1,34 +1,21 @@
 #include "host/hostserver.h"
 
 #include "core/names.h"
-#include "dict/wordpool.h"
 #include "host/logfailures.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
 
 #include <algorithm>
-#include <random>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcHostWire, "zz.host.wire", QtWarningMsg)
 
 namespace zz {
 
-namespace {
-
-HostServer::Random defaultRandom()
-{
-    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
-    return [engine](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine); };
-}
-
-} // namespace
-
 HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent)
-    : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_pool(pool),
-      m_drawable(drawableLengths(pool)), m_random(defaultRandom()), m_dispatchTimer(new QTimer(this)),
-      m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
+    : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_draw(pool),
+      m_dispatchTimer(new QTimer(this)), m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
 {
     m_dispatchTimer->setTimerType(Qt::PreciseTimer);
     m_dispatchTimer->setInterval(DispatchIntervalMs);

@@ -8,13 +8,12 @@
 #include "host/scoring.h"
 #include "host/seattable.h"
 #include "host/turnclock.h"
+#include "host/worddraw.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,7 +35,7 @@ public:
     // Closes the connection of a seat; the glue then reports connectionClosed.
     using Closer = std::function<void(int seat)>;
     // An index drawn uniformly from 0 .. bound-1.
-    using Random = std::function<std::size_t(std::size_t bound)>;
+    using Random = WordDraw::Random;
 
     static constexpr int FullSeat = SeatTable::FullSeat; // scratch place of a refused connection
     static constexpr int DispatchIntervalMs = 10;
@@ -46,7 +45,7 @@ public:
     HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent = nullptr);
     ~HostServer() override;
 
-    void setRandom(Random random) { m_random = std::move(random); }
+    void setRandom(Random random) { m_draw.setRandom(std::move(random)); }
     void setComputerInterval(int milliseconds);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
@@ -108,9 +107,7 @@ private:
     // hostserver_rounds.cpp: game start, rounds, play signal, clock
     void startGame(int fromSeat, std::string_view args);
     void startRound();
-    std::string drawWord(std::size_t length);
-    // Per length 0..5: does the drawable part of the pool hold two different words?
-    static std::array<bool, 6> drawableLengths(const WordPool &pool);
+    std::optional<WordDraw::Words> drawRoundWords();
     void findPlayer();
     // The turn clock and its timer always change together.
     void startTurnClock();
@@ -134,9 +131,7 @@ private:
     Sink m_sink;
     Closer m_closer;
     Dictionary &m_dictionary;
-    const WordPool &m_pool;
-    std::array<bool, 6> m_drawable{};
-    Random m_random;
+    WordDraw m_draw;
 
     SeatTable m_seats;
     bool m_gameInProgress = false;

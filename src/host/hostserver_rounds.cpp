@@ -2,7 +2,6 @@
 #include "host/hostserver.h"
 
 #include "core/names.h"
-#include "dict/wordpool.h"
 
 #include <QTimer>
 
@@ -48,65 +47,31 @@ void HostServer::startRound()
     m_seats.newRound();
     m_ladders.reset();
     ++m_round;
-
-    // A pool that cannot serve the chosen lengths must not hang the host.
-    LengthMode mode = m_lengthMode;
-    auto servable = [this](LengthMode m) {
-        for (std::size_t length = 3; length <= 5; ++length)
-            if (lengthAllowed(m, length) && m_drawable[length])
-                return true;
-        return false;
-    };
-    if (!servable(mode))
-        mode = LengthMode::Any;
-    if (!servable(mode)) {
-        qWarning("Zig Zop host: the word pool cannot supply a round");
+    std::optional<WordDraw::Words> words = drawRoundWords();
+    if (!words) {
         stopClock();
         return;
     }
-    std::string start;
-    do
-        start = drawWord(0);
-    while (!lengthAllowed(mode, start.size()) || !m_drawable[start.size()]);
-    std::string end;
-    do
-        end = drawWord(start.size());
-    while (end == start);
-
-    m_ladders.setWords(std::move(start), std::move(end));
+    m_ladders.setWords(std::move(words->start), std::move(words->end));
     broadcast(wire::roundStart(m_round, m_ladders.startWord(), m_ladders.endWord()));
     Q_EMIT roundStarted(m_round, m_ladders.startWord(), m_ladders.endWord());
     findPlayer();
     startTurnClock();
 }
 
-// One pool word, cut to five letters, of the given length (0: any length).
-// The pool's last word is never drawn.
-std::string HostServer::drawWord(std::size_t length)
+// A pool or a random source that cannot serve a round must not hang the host.
+std::optional<WordDraw::Words> HostServer::drawRoundWords()
 {
-    for (;;) {
-        const std::size_t bound = m_pool.size() - 1;
-        std::string word = m_pool.at(m_random(bound) % bound).substr(0, 5);
-        if (length == 0 || word.size() == length)
-            return word;
+    const LengthMode mode = m_draw.canServe(m_lengthMode) ? m_lengthMode : LengthMode::Any;
+    if (!m_draw.canServe(mode)) {
+        qWarning("Zig Zop host: the word pool cannot supply a round");
+        return std::nullopt;
     }
-}
-
-std::array<bool, 6> HostServer::drawableLengths(const WordPool &pool)
-{
-    std::array<std::string, 6> seen{};
-    std::array<bool, 6> drawable{};
-    for (std::size_t i = 0; i + 1 < pool.size(); ++i) {
-        const std::string word = pool.at(i).substr(0, 5);
-        const std::size_t length = word.size();
-        if (length >= seen.size())
-            continue;
-        if (seen[length].empty())
-            seen[length] = word;
-        else if (seen[length] != word)
-            drawable[length] = true;
-    }
-    return drawable;
+    std::optional<WordDraw::Words> words = m_draw.draw(mode);
+    if (!words)
+        qWarning("Zig Zop host: no round words in %zu draws from the random source; no round starts",
+                 m_draw.maxDraws());
+    return words;
 }
 
 void HostServer::findPlayer()
