@@ -29,11 +29,6 @@ HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const W
 
 HostServer::~HostServer() = default;
 
-void HostServer::setComputerInterval(int milliseconds)
-{
-    m_computerTimer->setInterval(std::max(0, milliseconds));
-}
-
 int HostServer::connectionOpened()
 {
     const int seat = m_seats.take();

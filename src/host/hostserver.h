@@ -1,8 +1,9 @@
 #pragma once
-// The game host: the seat table, the fair inbound queues and their dispatcher,
-// rounds, the turn clock, word judging, scoring and the social relays. It
-// never touches a socket: it sends through a sink and closes through a closer,
-// so tests drive it with message texts alone.
+// The game host: the dispatcher and the game's steps (login, rounds, word
+// judging, scoring, the social relays). Its state lives in parts with one job
+// each: the seat table, the turn clock, the round's ladders and the word draw.
+// It never touches a socket: it sends through a sink and closes through a
+// closer, so tests drive it with message texts alone.
 #include "core/wire.h"
 #include "host/roundladders.h"
 #include "host/scoring.h"
@@ -45,7 +46,7 @@ public:
     HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent = nullptr);
     ~HostServer() override;
 
-    void setRandom(Random random) { m_draw.setRandom(std::move(random)); }
+    void setRandom(Random random);
     void setComputerInterval(int milliseconds);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
@@ -104,9 +105,10 @@ private:
     void receivedLoginInfo(int fromSeat, std::string_view args);
     void sendStats(int seat);
 
-    // hostserver_rounds.cpp: game start, rounds, play signal, clock
+    // hostserver_rounds.cpp: game start and end, rounds, play signal, clock
     void startGame(int fromSeat, std::string_view args);
     void startRound();
+    bool checkForWin();
     std::optional<WordDraw::Words> drawRoundWords();
     void findPlayer();
     // The turn clock and its timer always change together.
@@ -114,11 +116,10 @@ private:
     void startPauseClock();
     void stopClock();
 
-    // hostserver_judging.cpp: words, round end, winner
+    // hostserver_judging.cpp: words, scores, round end
     void sendWord(int fromSeat, std::string_view args);
     void completeLadder(int seat);
     void endRound();
-    bool checkForWin();
 
     // hostserver_relays.cpp: social traffic and removal
     void chat(int fromSeat, std::string_view args);

@@ -1,4 +1,4 @@
-// Word judging, scoring, the round end and the winner check.
+// Word judging, scoring and the round end.
 #include "host/hostserver.h"
 
 #include "core/names.h"
@@ -70,19 +70,6 @@ void HostServer::endRound()
         broadcast(wire::addCorrect(m_ladders.firstFinisher(), boxes));
     Q_EMIT roundEnded(m_round);
     startPauseClock();
-}
-
-bool HostServer::checkForWin()
-{
-    const int leader = findWinner(m_seats.scores(), m_playTo);
-    if (leader == 0)
-        return false;
-    const std::string &name = m_seats.displayName(leader);
-    broadcast(wire::winner(name));
-    m_gameInProgress = false;
-    stopClock();
-    Q_EMIT winnerDeclared(name);
-    return true;
 }
 
 } // namespace zz

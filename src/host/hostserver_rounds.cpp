@@ -1,9 +1,12 @@
-// Game start, rounds, the play signal and the turn clock.
+// Game start and end, rounds, the play signal and the turn clock.
 #include "host/hostserver.h"
 
 #include "core/names.h"
 
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace zz {
 
@@ -57,6 +60,19 @@ void HostServer::startRound()
     Q_EMIT roundStarted(m_round, m_ladders.startWord(), m_ladders.endWord());
     findPlayer();
     startTurnClock();
+}
+
+bool HostServer::checkForWin()
+{
+    const int leader = findWinner(m_seats.scores(), m_playTo);
+    if (leader == 0)
+        return false;
+    const std::string &name = m_seats.displayName(leader);
+    broadcast(wire::winner(name));
+    m_gameInProgress = false;
+    stopClock();
+    Q_EMIT winnerDeclared(name);
+    return true;
 }
 
 // A pool or a random source that cannot serve a round must not hang the host.
@@ -121,6 +137,16 @@ void HostServer::clockTick()
     case TurnClock::Event::None:
         break;
     }
+}
+
+void HostServer::setRandom(Random random)
+{
+    m_draw.setRandom(std::move(random));
+}
+
+void HostServer::setComputerInterval(int milliseconds)
+{
+    m_computerTimer->setInterval(std::max(0, milliseconds));
 }
 
 void HostServer::computerTick()
