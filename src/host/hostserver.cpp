@@ -1,40 +1,23 @@
 #include "host/hostserver.h"
 
 #include "core/names.h"
-#include "dict/wordpool.h"
 #include "host/logfailures.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
 
 #include <algorithm>
-#include <random>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcHostWire, "zz.host.wire", QtWarningMsg)
 
 namespace zz {
 
-namespace {
-
-constexpr std::array FallbackNames = {"Klot", "Klock", "Kling", "Klick", "Krazy"}; // seats 2..6
-
-HostServer::Random defaultRandom()
+HostServer::HostServer(Sink sink, Closer closer, const Dictionary &dictionary, const WordPool &pool,
+                       const LadderSolver *solver, QObject *parent)
+    : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_draw(pool, solver),
+      m_dispatchTimer(new QTimer(this)), m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
 {
-    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
-    return [engine](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine); };
-}
-
-} // namespace
-
-HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent)
-    : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_pool(pool),
-      m_drawable(drawableLengths(pool)), m_random(defaultRandom()), m_dispatchTimer(new QTimer(this)),
-      m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
-{
-    for (int seat = 2; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].fallbackName = FallbackNames[seat - 2];
-
     m_dispatchTimer->setTimerType(Qt::PreciseTimer);
     m_dispatchTimer->setInterval(DispatchIntervalMs);
     m_turnClock->setInterval(ClockIntervalMs);
@@ -47,39 +30,15 @@ HostServer::HostServer(Sink sink, Closer closer, Dictionary &dictionary, const W
 
 HostServer::~HostServer() = default;
 
-void HostServer::setComputerInterval(int milliseconds)
-{
-    m_computerTimer->setInterval(std::max(0, milliseconds));
-}
-
-const std::string &HostServer::name(int seat) const
-{
-    static const std::string none;
-    return validSeat(seat) ? m_seats[seat].name : none;
-}
-
-int HostServer::nextSeat() const
-{
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
-        if (!m_seats[seat].inUse)
-            return seat;
-    return m_highestSeat < MaxConnections ? m_highestSeat + 1 : FullSeat;
-}
-
 int HostServer::connectionOpened()
 {
-    const int seat = nextSeat();
+    const int seat = m_seats.take();
     if (seat == FullSeat) {
         m_sink(FullSeat, wire::full());
         m_closer(FullSeat);
         Q_EMIT connectionRefused();
         return 0;
     }
-    m_highestSeat = std::max(m_highestSeat, seat);
-    Seat &s = m_seats[seat];
-    s.inUse = true;
-    s.framer = {};
-    s.queue.clear();
     Q_EMIT seatTaken(seat);
     sendTo(seat, wire::sendLoginInfo(seat));
     return seat;
@@ -89,19 +48,9 @@ void HostServer::bytesReceived(int seat, std::string_view bytes)
 {
     if (!inUse(seat))
         return;
-    Seat &s = m_seats[seat];
-    if (!s.framer.feed(bytes)) {
+    if (!m_seats.receive(seat, bytes)) {
         dropConnection(seat);
         return;
-    }
-    while (auto entry = s.framer.next()) {
-        // Only the first MaxEntryLength bytes are ever read: keep no more.
-        if (entry->size() > wire::MaxEntryLength)
-            entry->resize(wire::MaxEntryLength);
-        if (!s.queue.push(std::move(*entry))) {
-            dropConnection(seat);
-            return;
-        }
     }
     scheduleDispatch();
 }
@@ -130,26 +79,11 @@ void HostServer::closeSeat(int seat)
 
 void HostServer::releaseSeat(int seat)
 {
-    Seat &s = m_seats[seat];
-    if (!s.inUse)
+    const std::optional<std::string> name = m_seats.release(seat);
+    if (!name)
         return;
-    const std::string name = std::exchange(s.name, {});
-    s.inUse = false;
-    s.watching = false;
-    s.finished = true;
-    // What a departed connection left unhandled must not be read as its successor's.
-    s.framer = {};
-    s.queue.clear();
-    broadcast(wire::playerDisconnected(seat, name));
-    Q_EMIT seatReleased(seat, name);
-}
-
-std::size_t HostServer::queuedEntries() const
-{
-    std::size_t total = 0;
-    for (int seat = 1; seat <= MaxConnections; ++seat)
-        total += m_seats[seat].queue.size();
-    return total;
+    broadcast(wire::playerDisconnected(seat, *name));
+    Q_EMIT seatReleased(seat, *name);
 }
 
 bool HostServer::dispatchScheduled() const
@@ -166,24 +100,11 @@ void HostServer::scheduleDispatch()
     m_dispatchTimer->start(static_cast<int>(std::clamp<qint64>(DispatchIntervalMs - since, 0, DispatchIntervalMs)));
 }
 
-int HostServer::nextQueuedSeat() const
-{
-    for (int step = 1; step <= MaxConnections; ++step) {
-        const int seat = (m_lastServedSeat + step - 1) % MaxConnections + 1;
-        if (!m_seats[seat].queue.empty())
-            return seat;
-    }
-    return 0;
-}
-
 void HostServer::dispatchTick()
 {
     m_sinceDispatch.start();
-    if (const int seat = nextQueuedSeat(); seat != 0) {
-        m_lastServedSeat = seat;
-        const std::string entry = m_seats[seat].queue.pop();
-        dispatch(seat, entry);
-    }
+    if (const std::optional<SeatTable::Entry> entry = m_seats.nextEntry())
+        dispatch(entry->seat, entry->text);
     if (queuedEntries() == 0)
         m_dispatchTimer->stop();
     else if (!m_dispatchTimer->isActive() || m_dispatchTimer->interval() != DispatchIntervalMs)
@@ -224,7 +145,7 @@ void HostServer::sendTo(int seat, const std::string &bytes)
 
 void HostServer::broadcast(const std::string &bytes)
 {
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
+    for (int seat = 1; seat <= m_seats.highestSeat(); ++seat)
         sendTo(seat, bytes);
 }
 
@@ -248,33 +169,32 @@ void HostServer::receivedLoginInfo(int fromSeat, std::string_view args)
     if (!seat)
         return;
     const std::string_view version = wire::takeField(args);
-    Seat &s = m_seats[*seat];
-    s.name = std::string(args); // the last field: it may hold '+'
-    broadcast(wire::newPlayerInfo(*seat, s.name));
-    for (int other = 1; other <= m_highestSeat; ++other)
-        if (other != *seat && m_seats[other].inUse)
-            sendTo(*seat, wire::existingPlayers(other, m_seats[other].name));
+    m_seats.setName(*seat, std::string(args)); // the last field: it may hold '+'
+    const std::string &name = m_seats.name(*seat);
+    broadcast(wire::newPlayerInfo(*seat, name));
+    for (int other = 1; other <= m_seats.highestSeat(); ++other)
+        if (other != *seat && m_seats.inUse(other))
+            sendTo(*seat, wire::existingPlayers(other, m_seats.name(other)));
     if (version != VersionText) {
-        sendTo(1, wire::haveWrongVersion(s.name));
+        sendTo(1, wire::haveWrongVersion(name));
         sendTo(*seat, wire::wrongVersion());
     }
     if (m_gameInProgress)
         sendStats(*seat);
-    Q_EMIT loggedIn(*seat, s.name);
+    Q_EMIT loggedIn(*seat, name);
 }
 
 void HostServer::sendStats(int seat)
 {
     wire::Stats stats;
     stats.seat = seat;
-    stats.start = m_startWord;
-    stats.end = m_endWord;
-    stats.mayPlay = !m_seats[seat].finished;
+    stats.start = m_ladders.startWord();
+    stats.end = m_ladders.endWord();
+    stats.mayPlay = !m_seats.finished(seat);
     stats.playTo = m_playTo;
     stats.time = m_timePerTurn;
-    stats.secondsLeft = static_cast<int>(static_cast<std::uint32_t>(std::int64_t{m_clockCounter} - 4));
-    for (int k = 1; k <= PlayerSeatCount; ++k)
-        stats.scores[k - 1] = m_seats[k].score;
+    stats.secondsLeft = m_clock.secondsLeft();
+    stats.scores = m_seats.scores();
     sendTo(seat, wire::stats(stats));
 }
 

@@ -1,17 +1,20 @@
 #pragma once
-// The game host: the seat table, the fair inbound queues and their dispatcher,
-// rounds, the turn clock, word judging, scoring and the social relays. It
-// never touches a socket: it sends through a sink and closes through a closer,
-// so tests drive it with message texts alone.
+// The game host: the dispatcher and the game's steps (login, rounds, word
+// judging, scoring, the social relays). Its state lives in parts with one job
+// each: the seat table, the turn clock, the round's ladders and the word draw.
+// It never touches a socket: it sends through a sink and closes through a
+// closer, so tests drive it with message texts alone.
 #include "core/wire.h"
+#include "host/roundladders.h"
 #include "host/scoring.h"
+#include "host/seattable.h"
+#include "host/turnclock.h"
+#include "host/rounddraw.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 
-#include <array>
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,6 +25,7 @@ class QTimer;
 namespace zz {
 
 class Dictionary;
+class LadderSolver;
 class WordPool;
 
 class HostServer : public QObject
@@ -33,22 +37,23 @@ public:
     // Closes the connection of a seat; the glue then reports connectionClosed.
     using Closer = std::function<void(int seat)>;
     // An index drawn uniformly from 0 .. bound-1.
-    using Random = std::function<std::size_t(std::size_t bound)>;
+    using Random = RoundDraw::Random;
 
-    static constexpr int SeatCount = 11; // records 1..11; 0 unused
-    static constexpr int FullSeat = 10;  // scratch place of a refused connection
+    static constexpr int FullSeat = SeatTable::FullSeat; // scratch place of a refused connection
     static constexpr int DispatchIntervalMs = 10;
     static constexpr int ClockIntervalMs = 1000;
 
-    // The dictionary and the pool must outlive the server.
-    HostServer(Sink sink, Closer closer, Dictionary &dictionary, const WordPool &pool, QObject *parent = nullptr);
+    // The dictionary, the pool and the solver must outlive the server. With a
+    // solver, only rounds a ladder of twenty words can finish are drawn.
+    HostServer(Sink sink, Closer closer, const Dictionary &dictionary, const WordPool &pool,
+               const LadderSolver *solver, QObject *parent = nullptr);
     ~HostServer() override;
 
-    void setRandom(Random random) { m_random = std::move(random); }
+    void setRandom(Random random);
     void setComputerInterval(int milliseconds);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
-    int nextSeat() const;
+    int nextSeat() const { return m_seats.nextSeat(); }
     // Seats a new connection and greets it. Returns the seat, or 0 when the
     // table is full: the connection then got "full" on FullSeat and was closed.
     int connectionOpened();
@@ -63,16 +68,16 @@ public:
     void computerTick(); // the idle bot timer: no computer moves
 
     // Read-only views for the glue, the log and tests.
-    bool inUse(int seat) const { return validSeat(seat) && m_seats[seat].inUse; }
-    const std::string &name(int seat) const;
-    int score(int seat) const { return isPlayerSeat(seat) ? m_seats[seat].score : 0; }
-    int highestSeat() const { return m_highestSeat; }
+    bool inUse(int seat) const { return m_seats.inUse(seat); }
+    const std::string &name(int seat) const { return m_seats.name(seat); }
+    int score(int seat) const { return m_seats.score(seat); }
+    int highestSeat() const { return m_seats.highestSeat(); }
     bool gameInProgress() const { return m_gameInProgress; }
     int roundNumber() const { return m_round; }
-    const std::string &startWord() const { return m_startWord; }
-    const std::string &endWord() const { return m_endWord; }
-    int clockCounter() const { return m_clockCounter; }
-    std::size_t queuedEntries() const;
+    const std::string &startWord() const { return m_ladders.startWord(); }
+    const std::string &endWord() const { return m_ladders.endWord(); }
+    int clockCounter() const { return m_clock.counter(); }
+    std::size_t queuedEntries() const { return m_seats.queuedEntries(); }
     bool dispatchScheduled() const;
 
 Q_SIGNALS:
@@ -87,58 +92,37 @@ Q_SIGNALS:
     void winnerDeclared(const std::string &name);
 
 private:
-    enum class ClockPurpose { Idle = 0, Pause = 2, Running = 3, Grace = 4 };
-
-    struct Seat
-    {
-        std::string name;
-        bool inUse = false;
-        int score = 0;
-        bool watching = false;
-        std::string fallbackName;
-        int emptyBoxBonus = 0;
-        std::array<std::string, 26> ladder{};
-        int wordCount = 0;
-        int timeBonus = 0;
-        int completionBonus = 0;
-        bool finished = false;
-        // Per connection: bytes not yet framed and messages not yet handled.
-        wire::FrameSplitter framer;
-        wire::InboundQueue queue;
-    };
-
     using Handler = void (HostServer::*)(int fromSeat, std::string_view args);
 
-    static bool validSeat(int seat) { return seat >= 1 && seat <= 9; }
-    static bool isPlayerSeat(int seat) { return seat >= 1 && seat <= 6; }
+    static bool validSeat(int seat) { return SeatTable::validSeat(seat); }
+    static bool isPlayerSeat(int seat) { return SeatTable::isPlayerSeat(seat); }
 
     // hostserver.cpp: seats, login, queues
     void dropConnection(int seat);
     void closeSeat(int seat);
     void releaseSeat(int seat);
     void scheduleDispatch();
-    int nextQueuedSeat() const;
     void dispatch(int fromSeat, std::string_view entry);
     void sendTo(int seat, const std::string &bytes);
     void broadcast(const std::string &bytes);
     void receivedLoginInfo(int fromSeat, std::string_view args);
     void sendStats(int seat);
 
-    // hostserver_rounds.cpp: game start, rounds, play signal, clock
+    // hostserver_rounds.cpp: game start and end, rounds, play signal, clock
     void startGame(int fromSeat, std::string_view args);
     void startRound();
-    std::string drawWord(std::size_t length);
-    // Per length 0..5: does the drawable part of the pool hold two different words?
-    static std::array<bool, 6> drawableLengths(const WordPool &pool);
+    bool checkForWin();
+    std::optional<RoundWords> drawRoundWords();
     void findPlayer();
-    void startClock(ClockPurpose purpose, int counter);
+    // The turn clock and its timer always change together.
+    void startTurnClock();
+    void startPauseClock();
+    void stopClock();
 
-    // hostserver_judging.cpp: words, round end, winner
+    // hostserver_judging.cpp: words, scores, round end
     void sendWord(int fromSeat, std::string_view args);
     void completeLadder(int seat);
-    bool anySeatStillPlaying() const;
     void endRound();
-    bool checkForWin();
 
     // hostserver_relays.cpp: social traffic and removal
     void chat(int fromSeat, std::string_view args);
@@ -150,26 +134,19 @@ private:
 
     Sink m_sink;
     Closer m_closer;
-    Dictionary &m_dictionary;
-    const WordPool &m_pool;
-    std::array<bool, 6> m_drawable{};
-    Random m_random;
+    const Dictionary &m_dictionary;
+    RoundDraw m_draw;
 
-    std::array<Seat, SeatCount + 1> m_seats{};
-    int m_highestSeat = 0;
+    SeatTable m_seats;
     bool m_gameInProgress = false;
-    int m_lastServedSeat = 0;
     QElapsedTimer m_sinceDispatch;
 
     int m_playTo = 0;
     int m_timePerTurn = 0;
     LengthMode m_lengthMode = LengthMode::Any;
     int m_round = 0;
-    std::string m_startWord;
-    std::string m_endWord;
-    int m_firstFinisher = 0;
-    int m_clockCounter = 0;
-    ClockPurpose m_clockPurpose = ClockPurpose::Idle;
+    RoundLadders m_ladders;
+    TurnClock m_clock;
 
     QTimer *m_dispatchTimer = nullptr;
     QTimer *m_turnClock = nullptr;

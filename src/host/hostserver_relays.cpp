@@ -10,14 +10,14 @@ void HostServer::chat(int fromSeat, std::string_view args)
 {
     const std::string_view seatField = wire::takeField(args);
     if (seatFieldOf(fromSeat, seatField, wire::CmdChat))
-        broadcast(wire::chatRelay(seatField, m_seats[fromSeat].name, args));
+        broadcast(wire::chatRelay(seatField, m_seats.name(fromSeat), args));
 }
 
 void HostServer::action(int fromSeat, std::string_view args)
 {
     const std::string_view seatField = wire::takeField(args);
     if (seatFieldOf(fromSeat, seatField, wire::CmdAction))
-        broadcast(wire::actionRelay(seatField, m_seats[fromSeat].name, args));
+        broadcast(wire::actionRelay(seatField, m_seats.name(fromSeat), args));
 }
 
 void HostServer::playASound(int fromSeat, std::string_view args)
@@ -54,10 +54,10 @@ void HostServer::justWatch(int fromSeat, std::string_view args)
         return;
     const std::string_view flag = args; // no '+' follows the flag
     if (flag == "2") {
-        m_seats[*seat].watching = false;
+        m_seats.setWatching(*seat, false);
         broadcast(wire::justWatching(*seat, wire::WatchFlag::PlayAgain));
     } else if (flag == "1" && m_gameInProgress) {
-        m_seats[*seat].watching = true;
+        m_seats.setWatching(*seat, true);
         broadcast(wire::justWatching(*seat, wire::WatchFlag::Watch));
     }
 }

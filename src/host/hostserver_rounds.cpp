@@ -1,12 +1,12 @@
-// Game start, rounds, the play signal and the turn clock.
+// Game start and end, rounds, the play signal and the turn clock.
 #include "host/hostserver.h"
 
 #include "core/names.h"
-#include "dict/wordpool.h"
 
 #include <QTimer>
 
-#include <cstdint>
+#include <algorithm>
+#include <utility>
 
 namespace zz {
 
@@ -14,14 +14,6 @@ namespace {
 
 constexpr int DefaultPlayTo = 5;
 constexpr int DefaultTimePerTurn = 120;
-constexpr int ClockLead = 4; // the clock runs this much longer than the time per turn
-constexpr int GraceSeconds = 2;
-
-// Wrap-around sums, as 32-bit counters behave, without undefined overflow.
-int wrapped(std::int64_t value)
-{
-    return static_cast<int>(static_cast<std::uint32_t>(value));
-}
 
 } // namespace
 
@@ -30,7 +22,7 @@ void HostServer::startGame(int fromSeat, std::string_view args)
     // Only the table owner has the start button.
     if (fromSeat != 1)
         return;
-    m_turnClock->stop();
+    stopClock();
     m_computerTimer->stop();
     m_gameInProgress = true;
 
@@ -45,10 +37,7 @@ void HostServer::startGame(int fromSeat, std::string_view args)
     m_lengthMode = lengthMode(three, four, five);
 
     broadcast(wire::startGameAnnounce(name, m_playTo, m_timePerTurn));
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        m_seats[seat].score = 0;
-        m_seats[seat].watching = false;
-    }
+    m_seats.newGame();
     m_round = 0;
     Q_EMIT gameStarted(name, m_playTo, m_timePerTurn);
     startRound();
@@ -56,116 +45,111 @@ void HostServer::startGame(int fromSeat, std::string_view args)
 
 void HostServer::startRound()
 {
-    m_firstFinisher = 0;
     if (checkForWin())
         return;
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat) {
-        Seat &s = m_seats[seat];
-        s.finished = false;
-        s.emptyBoxBonus = 0;
-        s.timeBonus = 0;
-        s.wordCount = 0;
-        s.completionBonus = 0;
-        s.ladder.fill({});
-    }
+    m_seats.newRound();
+    m_ladders.reset();
     ++m_round;
-
-    // A pool that cannot serve the chosen lengths must not hang the host.
-    LengthMode mode = m_lengthMode;
-    auto servable = [this](LengthMode m) {
-        for (std::size_t length = 3; length <= 5; ++length)
-            if (lengthAllowed(m, length) && m_drawable[length])
-                return true;
-        return false;
-    };
-    if (!servable(mode))
-        mode = LengthMode::Any;
-    if (!servable(mode)) {
-        qWarning("Zig Zop host: the word pool cannot supply a round");
-        m_clockPurpose = ClockPurpose::Idle;
+    std::optional<RoundWords> words = drawRoundWords();
+    if (!words) {
+        stopClock();
         return;
     }
-    do
-        m_startWord = drawWord(0);
-    while (!lengthAllowed(mode, m_startWord.size()) || !m_drawable[m_startWord.size()]);
-    do
-        m_endWord = drawWord(m_startWord.size());
-    while (m_endWord == m_startWord);
-
-    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].ladder[0] = m_startWord;
-    broadcast(wire::roundStart(m_round, m_startWord, m_endWord));
-    Q_EMIT roundStarted(m_round, m_startWord, m_endWord);
+    m_ladders.setWords(std::move(words->start), std::move(words->end));
+    broadcast(wire::roundStart(m_round, m_ladders.startWord(), m_ladders.endWord()));
+    Q_EMIT roundStarted(m_round, m_ladders.startWord(), m_ladders.endWord());
     findPlayer();
-    startClock(ClockPurpose::Running, wrapped(std::int64_t{m_timePerTurn} + ClockLead));
+    startTurnClock();
 }
 
-// One pool word, cut to five letters, of the given length (0: any length).
-// The pool's last word is never drawn.
-std::string HostServer::drawWord(std::size_t length)
+bool HostServer::checkForWin()
 {
-    for (;;) {
-        const std::size_t bound = m_pool.size() - 1;
-        std::string word = m_pool.at(m_random(bound) % bound).substr(0, 5);
-        if (length == 0 || word.size() == length)
-            return word;
-    }
+    const int leader = findWinner(m_seats.scores(), m_playTo);
+    if (leader == 0)
+        return false;
+    const std::string &name = m_seats.displayName(leader);
+    broadcast(wire::winner(name));
+    m_gameInProgress = false;
+    stopClock();
+    Q_EMIT winnerDeclared(name);
+    return true;
 }
 
-std::array<bool, 6> HostServer::drawableLengths(const WordPool &pool)
+// A pool or a random source that cannot serve a round must not hang the host.
+std::optional<RoundWords> HostServer::drawRoundWords()
 {
-    std::array<std::string, 6> seen{};
-    std::array<bool, 6> drawable{};
-    for (std::size_t i = 0; i + 1 < pool.size(); ++i) {
-        const std::string word = pool.at(i).substr(0, 5);
-        const std::size_t length = word.size();
-        if (length >= seen.size())
-            continue;
-        if (seen[length].empty())
-            seen[length] = word;
-        else if (seen[length] != word)
-            drawable[length] = true;
+    const LengthMode mode = m_draw.canServe(m_lengthMode) ? m_lengthMode : LengthMode::Any;
+    if (!m_draw.canServe(mode)) {
+        qWarning("Zig Zop host: the word pool cannot supply a round");
+        return std::nullopt;
     }
-    return drawable;
+    std::optional<RoundWords> words = m_draw.draw(mode);
+    if (!words)
+        qWarning("Zig Zop host: no round words in %zu draws from the random source; no round starts",
+                 m_draw.maxDraws());
+    else if (words->literal)
+        qWarning("Zig Zop host: no ladder of %d words joins any pair drawn; playing %s to %s", RoundDraw::MaxLadderSteps,
+                 words->start.c_str(), words->end.c_str());
+    return words;
 }
 
 void HostServer::findPlayer()
 {
-    for (int seat = 1; seat <= m_highestSeat; ++seat)
+    for (int seat = 1; seat <= m_seats.highestSeat(); ++seat)
         sendTo(seat, wire::nextPlayer(isPlayerSeat(seat) ? seat : 0));
     m_computerTimer->start();
 }
 
-void HostServer::startClock(ClockPurpose purpose, int counter)
+void HostServer::startTurnClock()
 {
     m_turnClock->stop();
-    m_clockCounter = counter;
-    m_clockPurpose = purpose;
+    m_clock.startTurn(m_timePerTurn);
     m_turnClock->start();
+}
+
+void HostServer::startPauseClock()
+{
+    m_turnClock->stop();
+    m_clock.startPause();
+    m_turnClock->start();
+}
+
+void HostServer::stopClock()
+{
+    m_turnClock->stop();
+    m_clock.stop();
 }
 
 void HostServer::clockTick()
 {
-    if (m_clockPurpose == ClockPurpose::Idle)
-        return;
-    m_clockCounter = wrapped(std::int64_t{m_clockCounter} - 1);
-    if (m_clockCounter >= 1)
+    const TurnClock::Event event = m_clock.tick();
+    if (event == TurnClock::Event::None)
         return;
     m_turnClock->stop();
-    switch (m_clockPurpose) {
-    case ClockPurpose::Running:
-        startClock(ClockPurpose::Grace, GraceSeconds);
+    switch (event) {
+    case TurnClock::Event::TimeUp:
+        m_turnClock->start(); // the grace counts from now
         broadcast(wire::timeUp());
         break;
-    case ClockPurpose::Grace:
+    case TurnClock::Event::GraceOver:
         endRound();
         break;
-    case ClockPurpose::Pause:
+    case TurnClock::Event::PauseOver:
         startRound();
         break;
-    case ClockPurpose::Idle:
+    case TurnClock::Event::None:
         break;
     }
+}
+
+void HostServer::setRandom(Random random)
+{
+    m_draw.setRandom(std::move(random));
+}
+
+void HostServer::setComputerInterval(int milliseconds)
+{
+    m_computerTimer->setInterval(std::max(0, milliseconds));
 }
 
 void HostServer::computerTick()

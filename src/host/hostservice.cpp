@@ -11,10 +11,10 @@
 namespace zz {
 
 HostService::HostService(QObject *parent)
-    : QObject(parent), m_dictionary(std::make_unique<Dictionary>(builtinDictionaryRecords())),
-      m_pool(builtinWordPool()),
+    : QObject(parent), m_pool(builtinWordPool()),
       m_server(std::make_unique<HostServer>([this](int seat, const std::string &bytes) { sendToSeat(seat, bytes); },
-                                            [this](int seat) { closeSeat(seat); }, *m_dictionary, m_pool)),
+                                            [this](int seat) { closeSeat(seat); }, builtinDictionary(), m_pool,
+                                            &builtinLadderSolver())),
       m_listener(std::make_unique<StreamSocket>())
 {
     m_listener->onAccept.bind(*this, [this](StreamSocket &) { logFailures([this] { acceptConnection(); }); });
@@ -40,7 +40,7 @@ void HostService::setComputerInterval(int milliseconds)
 
 bool HostService::dictionaryFailed() const
 {
-    return m_dictionary->failed();
+    return builtinDictionary().failed();
 }
 
 void HostService::acceptConnection()

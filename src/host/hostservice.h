@@ -54,7 +54,6 @@ private:
     // The live connection of a seat (10: a refused one), or nullptr.
     StreamSocket *socketOf(int seat) const;
 
-    std::unique_ptr<Dictionary> m_dictionary;
     WordPool m_pool;
     // Declared after the lists it reads, so it goes first.
     std::unique_ptr<HostServer> m_server;

@@ -3,20 +3,33 @@
 #include "dict/laddersolver.h"
 #include "dict/wordpool.h"
 
+#include <algorithm>
+#include <memory>
+#include <random>
+
 namespace zz {
 
 namespace {
 
 constexpr std::size_t MaxWordLength = 5;
+constexpr std::size_t MinDraws = 10'000;
+constexpr std::size_t DrawsPerPoolWord = 100;
 
 std::string poolWord(const WordPool &pool, std::size_t index)
 {
     return pool.at(index).substr(0, MaxWordLength);
 }
 
+RoundDraw::Random seededRandom()
+{
+    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
+    return [engine](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine); };
+}
+
 } // namespace
 
-RoundDraw::RoundDraw(const WordPool &pool, const LadderSolver *solver) : m_pool(pool), m_solver(solver)
+RoundDraw::RoundDraw(const WordPool &pool, const LadderSolver *solver)
+    : m_pool(pool), m_solver(solver), m_random(seededRandom())
 {
     std::array<std::string, 6> seen{};
     for (std::size_t i = 0; i + 1 < pool.size(); ++i) {
@@ -31,7 +44,7 @@ RoundDraw::RoundDraw(const WordPool &pool, const LadderSolver *solver) : m_pool(
     }
 }
 
-bool RoundDraw::servable(LengthMode mode) const
+bool RoundDraw::canServe(LengthMode mode) const
 {
     for (std::size_t length = 3; length <= MaxWordLength; ++length)
         if (lengthAllowed(mode, length) && m_drawable[length])
@@ -39,17 +52,20 @@ bool RoundDraw::servable(LengthMode mode) const
     return false;
 }
 
-std::optional<RoundWords> RoundDraw::draw(LengthMode mode, const Random &random) const
+std::size_t RoundDraw::maxDraws() const
 {
-    if (!servable(mode))
-        mode = LengthMode::Any;
-    if (!servable(mode))
+    return std::max(MinDraws, DrawsPerPoolWord * m_pool.size());
+}
+
+std::optional<RoundWords> RoundDraw::draw(LengthMode mode) const
+{
+    if (!canServe(mode))
         return std::nullopt;
     // Putting back pairs that do not fit keeps the draw as fair as before
     // among the pairs that do.
     std::optional<RoundWords> pair;
     for (int draws = 0; draws < MaxPairDraws; ++draws) {
-        pair = drawPair(mode, random);
+        pair = drawPair(mode);
         if (!pair)
             return std::nullopt;
         pair->redraws = draws;
@@ -63,16 +79,16 @@ std::optional<RoundWords> RoundDraw::draw(LengthMode mode, const Random &random)
     return pair;
 }
 
-std::optional<RoundWords> RoundDraw::drawPair(LengthMode mode, const Random &random) const
+std::optional<RoundWords> RoundDraw::drawPair(LengthMode mode) const
 {
-    int budget = MaxWordDraws;
+    std::size_t budget = maxDraws();
     std::optional<std::string> start;
     do
-        start = drawWord(0, random, budget);
+        start = drawWord(0, budget);
     while (start && (!lengthAllowed(mode, start->size()) || !m_drawable[start->size()]));
     std::optional<std::string> end;
     do
-        end = start ? drawWord(start->size(), random, budget) : std::nullopt;
+        end = start ? drawWord(start->size(), budget) : std::nullopt;
     while (end && *end == *start);
     if (!end)
         return std::nullopt;
@@ -81,11 +97,12 @@ std::optional<RoundWords> RoundDraw::drawPair(LengthMode mode, const Random &ran
 
 // One pool word of the given length (0: any length); nullopt once the budget
 // of random draws is spent.
-std::optional<std::string> RoundDraw::drawWord(std::size_t length, const Random &random, int &budget) const
+std::optional<std::string> RoundDraw::drawWord(std::size_t length, std::size_t &budget) const
 {
     const std::size_t bound = m_pool.size() - 1;
-    while (budget-- > 0) {
-        std::string word = poolWord(m_pool, random(bound) % bound);
+    while (budget > 0) {
+        --budget;
+        std::string word = poolWord(m_pool, m_random(bound) % bound);
         if (length == 0 || word.size() == length)
             return word;
     }

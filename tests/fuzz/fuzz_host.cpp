@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     zz::HostServer *host = nullptr;
     std::size_t sent = 0;
     zz::HostServer server([&](int, const std::string &bytes) { sent += bytes.size(); },
-                          [&](int seat) { host->connectionClosed(seat); }, *w.dictionary, w.pool);
+                          [&](int seat) { host->connectionClosed(seat); }, *w.dictionary, w.pool, nullptr);
     host = &server;
     std::uint32_t state = 12345;   // a fixed generator keeps every run repeatable
     server.setRandom([&](std::size_t bound) {

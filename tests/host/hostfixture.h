@@ -134,7 +134,7 @@ protected:
                         closed.push_back(seat);
                         host.connectionClosed(seat); // as the socket glue reports a close
                     },
-                    dictionary, pool};
+                    dictionary, pool, nullptr};
 };
 
 } // namespace zz::test

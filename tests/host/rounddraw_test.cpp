@@ -1,11 +1,13 @@
+// Drawing a round's words: which pool words count, which pairs a ladder
+// joins, and a random source that keeps repeating ends the draw instead of
+// hanging the host.
 #include "host/rounddraw.h"
 
-#include "dict/dictionary.h"
-#include "dict/laddersolver.h"
-#include "dict/wordpool.h"
 #include "dict/dicttestutil.h"
+#include "dict/laddersolver.h"
+#include "hostfixture.h"
 
-#include <gtest/gtest.h>
+#include <QString>
 
 #include <random>
 #include <set>
@@ -26,15 +28,21 @@ protected:
     const zz::Dictionary m_dict{m_records};
     const zz::LadderSolver m_solver{m_dict};
     std::mt19937 m_engine{7772};
-    RoundDraw::Random m_random = [this](std::size_t bound) {
-        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_engine);
-    };
 
-    std::set<Pair> drawMany(const RoundDraw &draw, LengthMode mode, bool &anyLiteral)
+    RoundDraw seeded(const zz::WordPool &pool, const zz::LadderSolver *solver)
+    {
+        RoundDraw draw(pool, solver);
+        draw.setRandom([this](std::size_t bound) {
+            return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_engine);
+        });
+        return draw;
+    }
+
+    static std::set<Pair> drawMany(const RoundDraw &draw, LengthMode mode, bool &anyLiteral)
     {
         std::set<Pair> seen;
         for (int i = 0; i < 200; ++i) {
-            const auto words = draw.draw(mode, m_random);
+            const auto words = draw.draw(mode);
             if (!words)
                 continue;
             anyLiteral = anyLiteral || words->literal;
@@ -49,7 +57,7 @@ protected:
 TEST_F(RoundDrawTest, KeepsOnlyPairsThatALadderJoins)
 {
     const zz::WordPool pool("cold\nwarm\nohms\nughs\ncat\ncot\nlast\n");
-    const RoundDraw draw(pool, &m_solver);
+    const RoundDraw draw = seeded(pool, &m_solver);
     bool literal = false;
     EXPECT_EQ(drawMany(draw, LengthMode::Any, literal),
               (std::set<Pair>{{"cold", "warm"}, {"warm", "cold"}, {"cat", "cot"}, {"cot", "cat"}}));
@@ -57,28 +65,80 @@ TEST_F(RoundDrawTest, KeepsOnlyPairsThatALadderJoins)
     EXPECT_EQ(drawMany(draw, LengthMode::Three, literal), (std::set<Pair>{{"cat", "cot"}, {"cot", "cat"}}));
 
     // Without a solver every pair of the pool may come up.
-    const RoundDraw literalDraw(pool, nullptr);
-    EXPECT_TRUE(drawMany(literalDraw, LengthMode::Four, literal).count({"ohms", "ughs"}));
+    EXPECT_TRUE(drawMany(seeded(pool, nullptr), LengthMode::Four, literal).count({"ohms", "ughs"}));
 }
 
 TEST_F(RoundDrawTest, FallsBackToTheDrawnPairWhenNothingFits)
 {
     const zz::WordPool pool("ohms\nughs\nlast\n");
-    const auto words = RoundDraw(pool, &m_solver).draw(LengthMode::Any, m_random);
+    const auto words = seeded(pool, &m_solver).draw(LengthMode::Any);
     ASSERT_TRUE(words);
     EXPECT_TRUE(words->literal);
     EXPECT_EQ(words->redraws, RoundDraw::MaxPairDraws - 1);
     EXPECT_EQ(std::set<std::string>({words->start, words->end}), (std::set<std::string>{"ohms", "ughs"}));
 }
 
-TEST_F(RoundDrawTest, GivesUpOnARandomSourceThatRepeats)
+TEST(RoundDraw, OnlyTwoDifferentWordsBeforeTheLastMakeALengthDrawable)
 {
-    const zz::WordPool pool("cold\nwarm\nlast\n");
-    int calls = 0;
-    const RoundDraw::Random stuck = [&calls](std::size_t) { ++calls; return std::size_t{0}; };
-    EXPECT_FALSE(RoundDraw(pool, &m_solver).draw(LengthMode::Any, stuck));
-    EXPECT_LE(calls, RoundDraw::MaxWordDraws);
-
-    // The pool's last word is never drawn, so two words make no round.
-    EXPECT_FALSE(RoundDraw(zz::WordPool("cold\nwarm\n"), &m_solver).draw(LengthMode::Any, m_random));
+    // Five letters at most: "stones" and "stoned" are both "stone".
+    const zz::WordPool pool{"cat\ncat\nstones\nstoned\nfrog\ntoad\ndog\n"};
+    const RoundDraw draw{pool, nullptr};
+    const struct
+    {
+        zz::LengthMode mode;
+        bool servable;
+    } cases[] = {{zz::LengthMode::Three, false},
+                 {zz::LengthMode::Five, false},
+                 {zz::LengthMode::ThreeOrFive, false},
+                 {zz::LengthMode::Four, true},
+                 {zz::LengthMode::Any, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        EXPECT_EQ(draw.canServe(c.mode), c.servable);
+    }
 }
+
+namespace zz::test {
+namespace {
+
+std::vector<std::string> warnings;
+
+void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtWarningMsg)
+        warnings.push_back(text.toStdString());
+}
+
+using Draw = HostFixture;
+
+TEST_F(Draw, RepeatingSourceStartsNoRoundAndTheNextGamePlays)
+{
+    seatPlayers(2);
+    std::size_t calls = 0;
+    host.setRandom([this, &calls](std::size_t) {
+        ++calls;
+        if (draws.empty())
+            return Cold; // the end word never differs from the start word
+        const std::size_t index = draws.front();
+        draws.pop_front();
+        return index;
+    });
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarnings);
+    handle(1, "CMD_startgame+Ann+1000+120+0+1+0+");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(calls, 10'000u);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("no round words"), std::string::npos);
+    EXPECT_EQ(to(2), std::vector<std::string>{"CMD_startgame+Ann+1000+120+"});
+    ticks(300); // no clock runs
+    sendWords(2, {"cord"});
+    EXPECT_EQ(to(2).size(), 1u);
+
+    sent.clear();
+    startColdWarm();
+    EXPECT_EQ(to(2, "CMD_roundstart"), std::vector<std::string>{"CMD_roundstart+1+cold+warm+"});
+}
+
+} // namespace
+} // namespace zz::test
