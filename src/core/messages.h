@@ -181,7 +181,15 @@ std::optional<HaveWrongVersion> parseHaveWrongVersion(std::string_view args);
 
 std::string wrongVersion();
 
-// The state of a running game, as the host fills it for a newcomer.
+// The state of a running game, sent to a newcomer. The (seat, score) pairs
+// are read as they came, however many, so no seat the message did not name
+// is touched; the host sends all six player seats.
+struct SeatScore
+{
+    int seat = 0;
+    int score = 0;
+    bool operator==(const SeatScore &) const = default;
+};
 struct Stats
 {
     int seat = 0;
@@ -190,31 +198,11 @@ struct Stats
     int playTo = 0;
     int time = 0;
     int secondsLeft = 0;   // may be negative
-    std::array<int, 6> scores{};   // seats 1..6
+    std::vector<SeatScore> scores;
+    bool operator==(const Stats &) const = default;
 };
 std::string stats(const Stats &s);
-
-// The same message as a reader sees it: the (seat, score) pairs as they came,
-// however many, so no seat the message did not name is touched.
-struct SeatScore
-{
-    int seat = 0;
-    int score = 0;
-    bool operator==(const SeatScore &) const = default;
-};
-struct StatsReport
-{
-    int seat = 0;
-    std::string start, end;
-    bool mayPlay = false;
-    int playTo = 0;
-    int time = 0;
-    int secondsLeft = 0;
-    std::vector<SeatScore> scores;
-    bool operator==(const StatsReport &) const = default;
-};
-std::string stats(const StatsReport &s);
-std::optional<StatsReport> parseStats(std::string_view args);
+std::optional<Stats> parseStats(std::string_view args);
 
 struct PlayerDisconnected
 {

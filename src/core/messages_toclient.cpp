@@ -96,14 +96,6 @@ std::string wrongVersion()
 
 std::string stats(const Stats &s)
 {
-    StatsReport report{s.seat, s.start, s.end, s.mayPlay, s.playTo, s.time, s.secondsLeft, {}};
-    for (int seat = 1; seat <= static_cast<int>(s.scores.size()); ++seat)
-        report.scores.push_back({seat, s.scores[seat - 1]});
-    return stats(report);
-}
-
-std::string stats(const StatsReport &s)
-{
     std::string out = head(CmdStats) + number(s.seat) + "+" + s.start + "+" + s.end + "+"
                       + std::string(s.mayPlay ? MayPlayFlag : MayNotPlayFlag) + "+" + number(s.playTo) + "+"
                       + number(s.time) + "+" + number(s.secondsLeft);
@@ -113,11 +105,11 @@ std::string stats(const StatsReport &s)
     return out;
 }
 
-std::optional<StatsReport> parseStats(std::string_view args)
+std::optional<Stats> parseStats(std::string_view args)
 {
     const std::string text = withEndMark(args);
     std::string_view rest = text;
-    StatsReport s;
+    Stats s;
     if (!takeIntegers(rest, {&s.seat}))
         return std::nullopt;
     s.start = takeField(rest);

@@ -26,6 +26,8 @@ inline constexpr std::string_view HostFlagTrue = "true";   // case-sensitive
 inline constexpr int PlayerSeatCount = 6;
 inline constexpr int MaxConnections = 9;
 inline constexpr int RefusedSeat = 10;
+// The table owner's seat: it alone starts games, removes players and seats others out.
+inline constexpr int OwnerSeat = 1;
 // A seat with a place on the board, as opposed to a watching connection.
 inline constexpr bool isPlayerSeat(int seat) { return seat >= 1 && seat <= PlayerSeatCount; }
 inline constexpr bool isBoardSeat(int seat) { return isPlayerSeat(seat); }

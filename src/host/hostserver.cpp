@@ -57,7 +57,7 @@ void HostServer::bytesReceived(int seat, std::string_view bytes)
 
 void HostServer::connectionClosed(int seat)
 {
-    if (validSeat(seat))
+    if (isTableSeat(seat))
         releaseSeat(seat);
 }
 
@@ -149,39 +149,39 @@ void HostServer::broadcast(const std::string &bytes)
         sendTo(seat, bytes);
 }
 
-std::optional<int> HostServer::seatFieldOf(int fromSeat, std::string_view field, std::string_view command) const
+void HostServer::warnUnreadable(int fromSeat, std::string_view command, std::string_view field)
 {
-    const std::optional<int> seat = wire::toInteger(field);
-    if (!seat) {
-        qWarning("Zig Zop host: %.*s from seat %d: seat field is not a number", int(command.size()), command.data(),
-                 fromSeat);
-        return std::nullopt;
-    }
+    qWarning("Zig Zop host: %.*s from seat %d: %.*s is not a number", int(command.size()), command.data(), fromSeat,
+             int(field.size()), field.data());
+}
+
+bool HostServer::speaksFor(int fromSeat, int seat)
+{
     // A message speaks only for the seat of the connection it came on.
-    if (!validSeat(*seat) || *seat != fromSeat)
-        return std::nullopt;
-    return seat;
+    return isTableSeat(seat) && seat == fromSeat;
 }
 
 void HostServer::receivedLoginInfo(int fromSeat, std::string_view args)
 {
-    const std::optional<int> seat = seatFieldOf(fromSeat, wire::takeField(args), wire::CmdLoginInfo);
-    if (!seat)
+    const std::optional<wire::LoginInfo> login = wire::parseLoginInfo(args);
+    if (!login)
+        return warnUnreadable(fromSeat, wire::CmdLoginInfo);
+    if (!speaksFor(fromSeat, login->seat))
         return;
-    const std::string_view version = wire::takeField(args);
-    m_seats.setName(*seat, std::string(args)); // the last field: it may hold '+'
-    const std::string &name = m_seats.name(*seat);
-    broadcast(wire::newPlayerInfo(*seat, name));
+    const int seat = login->seat;
+    m_seats.setName(seat, login->name);
+    const std::string &name = m_seats.name(seat);
+    broadcast(wire::newPlayerInfo(seat, name));
     for (int other = 1; other <= m_seats.highestSeat(); ++other)
-        if (other != *seat && m_seats.inUse(other))
-            sendTo(*seat, wire::existingPlayers(other, m_seats.name(other)));
-    if (version != VersionText) {
+        if (other != seat && m_seats.inUse(other))
+            sendTo(seat, wire::existingPlayers(other, m_seats.name(other)));
+    if (login->version != VersionText) {
         sendTo(1, wire::haveWrongVersion(name));
-        sendTo(*seat, wire::wrongVersion());
+        sendTo(seat, wire::wrongVersion());
     }
     if (m_gameInProgress)
-        sendStats(*seat);
-    Q_EMIT loggedIn(*seat, name);
+        sendStats(seat);
+    Q_EMIT loggedIn(seat, name);
 }
 
 void HostServer::sendStats(int seat)
@@ -194,7 +194,9 @@ void HostServer::sendStats(int seat)
     stats.playTo = m_playTo;
     stats.time = m_timePerTurn;
     stats.secondsLeft = m_clock.secondsLeft();
-    stats.scores = m_seats.scores();
+    const auto scores = m_seats.scores();
+    for (int player = 1; player <= PlayerSeatCount; ++player)
+        stats.scores.push_back({player, scores[static_cast<std::size_t>(player - 1)]});
     sendTo(seat, wire::stats(stats));
 }
 

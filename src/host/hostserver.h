@@ -39,7 +39,7 @@ public:
     // An index drawn uniformly from 0 .. bound-1.
     using Random = RoundDraw::Random;
 
-    static constexpr int FullSeat = SeatTable::FullSeat; // scratch place of a refused connection
+    static constexpr int FullSeat = RefusedSeat;
     static constexpr int DispatchIntervalMs = 10;
     static constexpr int ClockIntervalMs = 1000;
 
@@ -94,8 +94,6 @@ Q_SIGNALS:
 private:
     using Handler = void (HostServer::*)(int fromSeat, std::string_view args);
 
-    static bool validSeat(int seat) { return SeatTable::validSeat(seat); }
-    static bool isPlayerSeat(int seat) { return SeatTable::isPlayerSeat(seat); }
 
     // hostserver.cpp: seats, login, queues
     void dropConnection(int seat);
@@ -130,7 +128,9 @@ private:
     void playASound(int fromSeat, std::string_view args);
     void kickHim(int fromSeat, std::string_view args);
     void justWatch(int fromSeat, std::string_view args);
-    std::optional<int> seatFieldOf(int fromSeat, std::string_view field, std::string_view command) const;
+    // A request whose seat field (or another number) does not read stops with a warning.
+    static void warnUnreadable(int fromSeat, std::string_view command, std::string_view field = "the seat field");
+    static bool speaksFor(int fromSeat, int seat);
 
     Sink m_sink;
     Closer m_closer;

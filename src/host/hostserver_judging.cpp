@@ -8,42 +8,39 @@
 
 namespace zz {
 
-namespace {
-
-enum RefusalCode { WrongLength = 1, NotAWord = 2, NotOneLetter = 3, LadderFull = 4 };
-
-} // namespace
-
 void HostServer::sendWord(int fromSeat, std::string_view args)
 {
-    const std::optional<int> seat = seatFieldOf(fromSeat, wire::takeField(args), wire::CmdSendWord);
-    if (!seat || !m_clock.running() || !isPlayerSeat(*seat))
+    const std::optional<wire::SendWord> request = wire::parseSendWord(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdSendWord);
+    if (!speaksFor(fromSeat, request->seat) || !m_clock.running() || !isPlayerSeat(request->seat))
         return;
-    const std::string_view word = wire::takeField(args);
-    if (m_seats.finished(*seat))
+    const int seat = request->seat;
+    const std::string &word = request->word;
+    if (m_seats.finished(seat))
         return;
 
-    auto refuse = [&](RefusalCode code) { sendTo(*seat, wire::invalidWord(*seat, word, code)); };
-    if (m_ladders.full(*seat)) {
-        m_seats.finish(*seat);
-        refuse(LadderFull);
+    auto refuse = [&](wire::Refusal code) { sendTo(seat, wire::invalidWord(seat, word, code)); };
+    if (m_ladders.full(seat)) {
+        m_seats.finish(seat);
+        refuse(wire::Refusal::LadderFull);
         return;
     }
     // The order of the checks decides the one code a bad word gets.
     if (word.size() != m_ladders.startWord().size())
-        return refuse(WrongLength);
+        return refuse(wire::Refusal::WrongLength);
     if (!m_dictionary.isWord(word))
-        return refuse(NotAWord);
-    if (!changesOneLetter(m_ladders.lastWord(*seat), word))
-        return refuse(NotOneLetter);
+        return refuse(wire::Refusal::NotAWord);
+    if (!changesOneLetter(m_ladders.lastWord(seat), word))
+        return refuse(wire::Refusal::NotOneLetter);
 
-    const bool reachedEnd = m_ladders.addWord(*seat, word);
-    sendTo(*seat, wire::goodWord(*seat, m_ladders.lastWord(*seat), m_ladders.wordCount(*seat)));
+    const bool reachedEnd = m_ladders.addWord(seat, word);
+    sendTo(seat, wire::goodWord(seat, m_ladders.lastWord(seat), m_ladders.wordCount(seat)));
     if (reachedEnd)
-        completeLadder(*seat);
-    if (m_ladders.full(*seat))
-        m_seats.finish(*seat);
-    if (m_seats.finished(*seat) && !m_seats.anyStillPlaying())
+        completeLadder(seat);
+    if (m_ladders.full(seat))
+        m_seats.finish(seat);
+    if (m_seats.finished(seat) && !m_seats.anyStillPlaying())
         endRound();
 }
 

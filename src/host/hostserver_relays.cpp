@@ -8,57 +8,60 @@ namespace zz {
 
 void HostServer::chat(int fromSeat, std::string_view args)
 {
-    const std::string_view seatField = wire::takeField(args);
-    if (seatFieldOf(fromSeat, seatField, wire::CmdChat))
-        broadcast(wire::chatRelay(seatField, m_seats.name(fromSeat), args));
+    const std::optional<wire::ChatRequest> request = wire::parseChatRequest(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdChat);
+    if (speaksFor(fromSeat, request->seat))
+        broadcast(wire::chatRelay(request->seatField, m_seats.name(fromSeat), request->rest));
 }
 
 void HostServer::action(int fromSeat, std::string_view args)
 {
-    const std::string_view seatField = wire::takeField(args);
-    if (seatFieldOf(fromSeat, seatField, wire::CmdAction))
-        broadcast(wire::actionRelay(seatField, m_seats.name(fromSeat), args));
+    const std::optional<wire::ActionRequest> request = wire::parseActionRequest(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdAction);
+    if (speaksFor(fromSeat, request->seat))
+        broadcast(wire::actionRelay(request->seatField, m_seats.name(fromSeat), request->rest));
 }
 
 void HostServer::playASound(int fromSeat, std::string_view args)
 {
-    if (const std::optional<int> seat = seatFieldOf(fromSeat, wire::takeField(args), wire::CmdPlayASound))
-        broadcast(wire::playASoundRelay(*seat, args));
+    const std::optional<wire::PlayASoundRequest> request = wire::parsePlayASoundRequest(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdPlayASound);
+    if (speaksFor(fromSeat, request->seat))
+        broadcast(wire::playASoundRelay(request->seat, request->rest));
 }
 
 void HostServer::kickHim(int fromSeat, std::string_view args)
 {
-    const std::optional<int> requester = seatFieldOf(fromSeat, wire::takeField(args), wire::CmdKickHim);
-    if (!requester || *requester != 1)
+    const std::optional<wire::KickHim> request = wire::parseKickHim(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdKickHim);
+    if (!speaksFor(fromSeat, request->seat) || request->seat != OwnerSeat)
         return;
-    const std::optional<int> target = wire::toInteger(wire::takeField(args));
-    if (!target) {
-        qWarning("Zig Zop host: removal request with a target that is not a number");
-        return;
-    }
+    if (!request->target)
+        return warnUnreadable(fromSeat, wire::CmdKickHim, "the target");
     // The others learn of it through the ordinary release of the seat.
-    if (validSeat(*target))
-        closeSeat(*target);
+    if (isTableSeat(*request->target))
+        closeSeat(*request->target);
 }
 
 void HostServer::justWatch(int fromSeat, std::string_view args)
 {
-    const std::optional<int> seat = wire::toInteger(wire::takeField(args));
-    if (!seat) {
-        qWarning("Zig Zop host: %.*s from seat %d: seat field is not a number", int(wire::CmdJustWatch.size()),
-                 wire::CmdJustWatch.data(), fromSeat);
-        return;
-    }
+    const std::optional<wire::JustWatch> request = wire::parseJustWatch(args);
+    if (!request)
+        return warnUnreadable(fromSeat, wire::CmdJustWatch);
     // The table owner may seat anybody out; everybody else only themselves.
-    if (!isPlayerSeat(*seat) || (fromSeat != 1 && *seat != fromSeat))
+    const int seat = request->seat;
+    if (!isPlayerSeat(seat) || (fromSeat != OwnerSeat && seat != fromSeat))
         return;
-    const std::string_view flag = args; // no '+' follows the flag
-    if (flag == "2") {
-        m_seats.setWatching(*seat, false);
-        broadcast(wire::justWatching(*seat, wire::WatchFlag::PlayAgain));
-    } else if (flag == "1" && m_gameInProgress) {
-        m_seats.setWatching(*seat, true);
-        broadcast(wire::justWatching(*seat, wire::WatchFlag::Watch));
+    if (request->flag == wire::WatchFlag::PlayAgain) {
+        m_seats.setWatching(seat, false);
+        broadcast(wire::justWatching(seat, wire::WatchFlag::PlayAgain));
+    } else if (request->flag == wire::WatchFlag::Watch && m_gameInProgress) {
+        m_seats.setWatching(seat, true);
+        broadcast(wire::justWatching(seat, wire::WatchFlag::Watch));
     }
 }
 

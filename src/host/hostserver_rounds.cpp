@@ -10,31 +10,21 @@
 
 namespace zz {
 
-namespace {
-
-constexpr int DefaultPlayTo = 5;
-constexpr int DefaultTimePerTurn = 120;
-
-} // namespace
-
 void HostServer::startGame(int fromSeat, std::string_view args)
 {
     // Only the table owner has the start button.
-    if (fromSeat != 1)
+    if (fromSeat != OwnerSeat)
         return;
     stopClock();
     m_computerTimer->stop();
     m_gameInProgress = true;
 
-    const std::string name(wire::takeField(args));
-    const std::string_view playTo = wire::takeField(args);
-    const std::string_view time = wire::takeField(args);
-    const std::string_view three = wire::takeField(args);
-    const std::string_view four = wire::takeField(args);
-    const std::string_view five = wire::takeField(args);
-    m_playTo = wire::toInteger(playTo).value_or(DefaultPlayTo);
-    m_timePerTurn = wire::toInteger(time).value_or(DefaultTimePerTurn);
-    m_lengthMode = lengthMode(three, four, five);
+    // Never unreadable: numbers that do not read fall back to the defaults.
+    const wire::StartGameRequest request = wire::parseStartGameRequest(args).value_or(wire::StartGameRequest{});
+    const std::string &name = request.name;
+    m_playTo = request.playToOrFallback();
+    m_timePerTurn = request.timeOrFallback();
+    m_lengthMode = lengthMode(request.three, request.four, request.five);
 
     broadcast(wire::startGameAnnounce(name, m_playTo, m_timePerTurn));
     m_seats.newGame();

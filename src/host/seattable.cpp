@@ -5,16 +5,10 @@
 
 namespace zz {
 
-namespace {
-
-constexpr std::array FallbackNames = {"Klot", "Klock", "Kling", "Klick", "Krazy"}; // seats 2..6
-
-} // namespace
-
 SeatTable::SeatTable()
 {
     for (int seat = 2; seat <= PlayerSeatCount; ++seat)
-        m_seats[seat].fallbackName = FallbackNames[seat - 2];
+        m_seats[seat].fallbackName = FallbackSeatNames[seat];
 }
 
 int SeatTable::nextSeat() const
@@ -55,19 +49,19 @@ std::optional<std::string> SeatTable::release(int seat)
 const std::string &SeatTable::name(int seat) const
 {
     static const std::string none;
-    return validSeat(seat) ? m_seats[seat].name : none;
+    return isTableSeat(seat) ? m_seats[seat].name : none;
 }
 
 void SeatTable::setName(int seat, std::string name)
 {
-    if (validSeat(seat))
+    if (isTableSeat(seat))
         m_seats[seat].name = std::move(name);
 }
 
 const std::string &SeatTable::displayName(int seat) const
 {
     const std::string &own = name(seat);
-    return own.empty() && validSeat(seat) ? m_seats[seat].fallbackName : own;
+    return own.empty() && isTableSeat(seat) ? m_seats[seat].fallbackName : own;
 }
 
 std::array<int, PlayerSeatCount> SeatTable::scores() const
@@ -86,13 +80,13 @@ void SeatTable::addToScore(int seat, int points)
 
 void SeatTable::setWatching(int seat, bool watching)
 {
-    if (validSeat(seat))
+    if (isTableSeat(seat))
         m_seats[seat].watching = watching;
 }
 
 void SeatTable::finish(int seat)
 {
-    if (validSeat(seat))
+    if (isTableSeat(seat))
         m_seats[seat].finished = true;
 }
 

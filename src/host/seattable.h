@@ -16,7 +16,7 @@ namespace zz {
 class SeatTable
 {
 public:
-    static constexpr int FullSeat = 10; // the scratch place of a refused connection
+    static constexpr int FullSeat = RefusedSeat;
 
     struct Entry
     {
@@ -25,9 +25,6 @@ public:
     };
 
     SeatTable();
-
-    static bool validSeat(int seat) { return seat >= 1 && seat <= MaxConnections; }
-    static bool isPlayerSeat(int seat) { return isBoardSeat(seat); }
 
     // The lowest free seat up to the highest ever used, else the one above
     // it, else FullSeat.
@@ -41,7 +38,7 @@ public:
     std::optional<std::string> release(int seat);
     int highestSeat() const { return m_highestSeat; }
 
-    bool inUse(int seat) const { return validSeat(seat) && m_seats[seat].inUse; }
+    bool inUse(int seat) const { return isTableSeat(seat) && m_seats[seat].inUse; }
     const std::string &name(int seat) const; // "" outside 1..9
     void setName(int seat, std::string name);
     // The name, or for a nameless player seat its fallback name.
@@ -52,7 +49,7 @@ public:
     std::array<int, PlayerSeatCount> scores() const;
     void addToScore(int seat, int points);
     void setWatching(int seat, bool watching);
-    bool finished(int seat) const { return validSeat(seat) && m_seats[seat].finished; }
+    bool finished(int seat) const { return isTableSeat(seat) && m_seats[seat].finished; }
     void finish(int seat);
     void newGame();  // every player seat at 0 points and playing
     void newRound(); // every player seat may play again

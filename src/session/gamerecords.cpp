@@ -12,7 +12,7 @@ QList<ScoreRecord> toScoreRecords(const wire::PostScores &scores)
     return records;
 }
 
-GameStats toGameStats(const wire::StatsReport &stats)
+GameStats toGameStats(const wire::Stats &stats)
 {
     GameStats out;
     out.seat = stats.seat;

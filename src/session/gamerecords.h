@@ -44,7 +44,7 @@ struct LadderRecord
 // The host's records as the window shows them: text decoded from the wire.
 // Records of seat 0 never reach here (the parser leaves them out).
 QList<ScoreRecord> toScoreRecords(const wire::PostScores &scores);
-GameStats toGameStats(const wire::StatsReport &stats);
+GameStats toGameStats(const wire::Stats &stats);
 LadderRecord toLadderRecord(const wire::Ladder &ladder);
 
 } // namespace zz

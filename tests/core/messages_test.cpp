@@ -85,12 +85,8 @@ TEST(Messages, StatsRoundTripWithEverySeatAndNegativeSeconds)
     s.playTo = 1000;
     s.time = 120;
     s.secondsLeft = -4;
-    s.scores = {270, 0, 5, 0, 0, -40};
-    const auto report = received(stats(s), CmdStats, parseStats);
-    ASSERT_TRUE(report);
-    EXPECT_EQ(*report, (StatsReport{7, "cold", "warm", true, 1000, 120, -4,
-                                    {{1, 270}, {2, 0}, {3, 5}, {4, 0}, {5, 0}, {6, -40}}}));
-    EXPECT_EQ(stats(*report), stats(s));   // both forms write the same bytes
+    s.scores = {{1, 270}, {2, 0}, {3, 5}, {4, 0}, {5, 0}, {6, -40}};
+    EXPECT_EQ(received(stats(s), CmdStats, parseStats), s);
 }
 
 TEST(Messages, RequestWithUnreadableSeatFieldIsRefused)
@@ -169,8 +165,8 @@ TEST(Messages, HostMessagesReadAsTheClientAlwaysHas)
     EXPECT_EQ(parseChatRelay("2+a|b|clRed"), (ChatRelay{"2+a", "b|clRed"}));
     EXPECT_EQ(parsePlayASoundRelay("4+wave13"), (PlayASoundRelay{4, ""}));
     // Only "t" lets the newcomer play; scores are the pairs that came, if any.
-    EXPECT_EQ(parseStats("3+cold+warm+T+1000+120+57"), (StatsReport{3, "cold", "warm", false, 1000, 120, 57, {}}));
-    EXPECT_EQ(parseStats("3+++t+0+0+0+9+1"), (StatsReport{3, "", "", true, 0, 0, 0, {{9, 1}}}));
+    EXPECT_EQ(parseStats("3+cold+warm+T+1000+120+57"), (Stats{3, "cold", "warm", false, 1000, 120, 57, {}}));
+    EXPECT_EQ(parseStats("3+++t+0+0+0+9+1"), (Stats{3, "", "", true, 0, 0, 0, {{9, 1}}}));
     // The last box's word may be missing its text.
     EXPECT_EQ(parseLadder("2"), (Ladder{2, {}}));
     EXPECT_EQ(parseLadder("2+1"), (Ladder{2, {{1, ""}}}));

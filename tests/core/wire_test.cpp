@@ -193,7 +193,7 @@ TEST(Builders, StatsCarriesAllSixScores)
     s.playTo = 1000;
     s.time = 120;
     s.secondsLeft = -2;
-    s.scores = {270, 0, 5, 0, 0, 40};
+    s.scores = {{1, 270}, {2, 0}, {3, 5}, {4, 0}, {5, 0}, {6, 40}};
     EXPECT_EQ(stats(s), "CMD_stats+3+cold+warm+t+1000+120+-2+1+270+2+0+3+5+4+0+5+0+6+40" + FF);
     s.mayPlay = false;
     EXPECT_EQ(stats(s).substr(0, 25), "CMD_stats+3+cold+warm+f+1");

@@ -83,7 +83,7 @@ void hostMessages(std::string_view a)
     roundTrip(a, parseExistingPlayers,
               [](const ExistingPlayers &m) -> Bytes { return existingPlayers(m.seat, m.name); });
     roundTrip(a, parseHaveWrongVersion, [](const HaveWrongVersion &m) -> Bytes { return haveWrongVersion(m.name); });
-    roundTrip(a, parseStats, [](const StatsReport &m) -> Bytes { return stats(m); });
+    roundTrip(a, parseStats, [](const Stats &m) -> Bytes { return stats(m); });
     roundTrip(a, parsePlayerDisconnected,
               [](const PlayerDisconnected &m) -> Bytes { return playerDisconnected(m.seat, m.name); });
     roundTrip(a, parseJustWatching, [](const JustWatching &m) -> Bytes {
