@@ -77,15 +77,7 @@ TEST(Messages, HostMessagesRoundTrip)
 
 TEST(Messages, StatsRoundTripWithEverySeatAndNegativeSeconds)
 {
-    Stats s;
-    s.seat = 7;
-    s.start = "cold";
-    s.end = "warm";
-    s.mayPlay = true;
-    s.playTo = 1000;
-    s.time = 120;
-    s.secondsLeft = -4;
-    s.scores = {{1, 270}, {2, 0}, {3, 5}, {4, 0}, {5, 0}, {6, -40}};
+    const Stats s{7, "cold", "warm", true, 1000, 120, -4, {{1, 270}, {2, 0}, {3, 5}, {4, 0}, {5, 0}, {6, -40}}};
     EXPECT_EQ(received(stats(s), CmdStats, parseStats), s);
 }
 
