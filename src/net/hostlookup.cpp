@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,21 +33,42 @@ bool sameHostName(std::string_view a, std::string_view b)
 
 // Filled by successful look-ups and never emptied: a name is resolved
 // through the system once per process.
-std::vector<std::pair<std::string, std::uint32_t>> &hostCache()
+std::vector<std::pair<std::string, IpAddress>> &hostCache()
 {
-    static std::vector<std::pair<std::string, std::uint32_t>> cache;
+    static std::vector<std::pair<std::string, IpAddress>> cache;
     return cache;
 }
 
-std::uint32_t resolveHost(const std::string &name)
+IpAddress fromSocketAddress(const sockaddr *address)
+{
+    IpAddress result;
+    if (address->sa_family == AF_INET6) {
+        result.v6 = true;
+        const auto &in6 = reinterpret_cast<const sockaddr_in6 *>(address)->sin6_addr;
+        std::copy(std::begin(in6.s6_addr), std::end(in6.s6_addr), result.bytes.begin());
+    } else {
+        result = IpAddress::v4(reinterpret_cast<const sockaddr_in *>(address)->sin_addr.s_addr);
+    }
+    return result;
+}
+
+IpAddress resolveHost(const std::string &name)
 {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *answer = nullptr;
     if (::getaddrinfo(name.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
         throw SocketError("Host Lookup - Could Not Find Host Entry");
-    const auto address = reinterpret_cast<const sockaddr_in *>(answer->ai_addr)->sin_addr.s_addr;
+    // IPv4 first, as every table listened before IPv6 came along.
+    const addrinfo *chosen = answer;
+    for (const addrinfo *a = answer; a != nullptr; a = a->ai_next) {
+        if (a->ai_family == AF_INET) {
+            chosen = a;
+            break;
+        }
+    }
+    const IpAddress address = fromSocketAddress(chosen->ai_addr);
     ::freeaddrinfo(answer);
     return address;
 }
@@ -71,22 +93,36 @@ std::uint16_t lookUpPort(std::string_view portName)
     return ntohs(static_cast<std::uint16_t>(entry->s_port));
 }
 
-std::uint32_t lookUpHost(std::string_view hostName)
+IpAddress IpAddress::v4(std::uint32_t networkOrder)
+{
+    IpAddress address;
+    std::memcpy(address.bytes.data(), &networkOrder, sizeof networkOrder);
+    return address;
+}
+
+IpAddress lookUpHost(std::string_view hostName)
 {
     if (hostName.empty())
-        return htonl(INADDR_ANY);
+        return IpAddress::v4(htonl(INADDR_ANY));
     const std::string name(hostName);
+    if (hostName.find(':') != std::string_view::npos) {
+        IpAddress address;
+        address.v6 = true;
+        if (::inet_pton(AF_INET6, name.c_str(), address.bytes.data()) != 1)
+            throw SocketError("Host Lookup - Could Not Find Host Entry");
+        return address;
+    }
     if (startsWithDigit(hostName)) {
         in_addr address{};
         if (::inet_pton(AF_INET, name.c_str(), &address) != 1)
             throw SocketError("Host Lookup - Could Not Find Host Entry");
-        return address.s_addr;
+        return IpAddress::v4(address.s_addr);
     }
     auto &cache = hostCache();
     const auto hit = std::ranges::find_if(cache, [&](const auto &entry) { return sameHostName(entry.first, name); });
     if (hit != cache.end())
         return hit->second;
-    const std::uint32_t address = resolveHost(name);
+    const IpAddress address = resolveHost(name);
     cache.emplace_back(name, address);
     return address;
 }

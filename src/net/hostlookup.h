@@ -1,22 +1,34 @@
 #pragma once
 // Port and host look-ups of the socket component.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace zz::net {
 
+// An IPv4 or IPv6 address, bytes in network order (IPv4 in the first four).
+struct IpAddress
+{
+    bool v6 = false;
+    std::array<std::uint8_t, 16> bytes{};
+
+    static IpAddress v4(std::uint32_t networkOrder);
+    bool operator==(const IpAddress &) const = default;
+};
+
 // A decimal port number, or a TCP service name from the system's table.
 // Throws SocketError "Port Lookup - Could Not Find Service Entry" for an
 // unknown service or a number that is not a valid port.
 std::uint16_t lookUpPort(std::string_view portName);
 
-// An IPv4 address in network byte order: 0 for an empty name, a dotted
-// address as given, otherwise a host name through the process-wide cache
-// (names compared without regard to case). A miss resolves through the
-// system, which blocks until it answers. Throws SocketError "Host Lookup -
-// Could Not Find Host Entry" when the name does not resolve.
-std::uint32_t lookUpHost(std::string_view hostName);
+// The IPv4 "any" address for an empty name, a dotted or IPv6 address as
+// given, otherwise a host name through the process-wide cache (names compared
+// without regard to case; an IPv4 address preferred when the name has both).
+// A miss resolves through the system, which blocks until it answers. Throws
+// SocketError "Host Lookup - Could Not Find Host Entry" when the name does
+// not resolve.
+IpAddress lookUpHost(std::string_view hostName);
 
 // Host names resolved so far in this process.
 std::size_t cachedHostCount();

@@ -8,6 +8,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstring>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -21,13 +22,77 @@ namespace {
 
 constexpr int ListenBacklog = 5;
 
-sockaddr_in ipv4Address(std::uint32_t address, std::uint16_t port)
+struct SocketAddress
 {
-    sockaddr_in result{};
-    result.sin_family = AF_INET;
-    result.sin_port = htons(port);
-    result.sin_addr.s_addr = address;
+    sockaddr_storage storage{};
+    socklen_t length = 0;
+
+    const sockaddr *get() const { return reinterpret_cast<const sockaddr *>(&storage); }
+    int family() const { return storage.ss_family; }
+};
+
+SocketAddress socketAddress(const net::IpAddress &address, std::uint16_t port)
+{
+    SocketAddress result;
+    if (address.v6) {
+        auto &in6 = reinterpret_cast<sockaddr_in6 &>(result.storage);
+        in6.sin6_family = AF_INET6;
+        in6.sin6_port = htons(port);
+        std::memcpy(in6.sin6_addr.s6_addr, address.bytes.data(), address.bytes.size());
+        result.length = sizeof in6;
+    } else {
+        auto &in4 = reinterpret_cast<sockaddr_in &>(result.storage);
+        in4.sin_family = AF_INET;
+        in4.sin_port = htons(port);
+        std::memcpy(&in4.sin_addr.s_addr, address.bytes.data(), sizeof in4.sin_addr.s_addr);
+        result.length = sizeof in4;
+    }
     return result;
+}
+
+struct BoundSocket
+{
+    int fd = -1;
+    bool bound = false;
+};
+
+// A handle on every local address, IPv6 and IPv4 alike where the system has
+// IPv6, the IPv4 ones alone where it has not. An unbound handle is still
+// returned: listening again meanwhile is refused as "in use" until close().
+BoundSocket listeningSocket(std::uint16_t port)
+{
+    int fd = ::socket(AF_INET6, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    SocketAddress address = socketAddress(net::IpAddress{true, {}}, port);
+    if (fd >= 0) {
+        const int both = 0;
+        ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &both, sizeof both);
+    } else {
+        fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        address = socketAddress(net::IpAddress::v4(htonl(INADDR_ANY)), port);
+    }
+    if (fd < 0)
+        return {};
+    // Lets the next game bind the port while the last one's connections
+    // linger in TIME_WAIT; a live listener still keeps others off it.
+    const int reuse = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
+    return {fd, ::bind(fd, address.get(), address.length) == 0};
+}
+
+// The peer's address as text; an IPv4 peer of a dual listener shows as IPv4.
+std::string peerText(const sockaddr_storage &peer)
+{
+    char text[INET6_ADDRSTRLEN] = {};
+    if (peer.ss_family == AF_INET6) {
+        const auto &in6 = reinterpret_cast<const sockaddr_in6 &>(peer).sin6_addr;
+        if (IN6_IS_ADDR_V4MAPPED(&in6))
+            ::inet_ntop(AF_INET, &in6.s6_addr[12], text, sizeof text);
+        else
+            ::inet_ntop(AF_INET6, &in6, text, sizeof text);
+    } else {
+        ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in &>(peer).sin_addr, text, sizeof text);
+    }
+    return text;
 }
 
 // Failures that leave the connection usable: the bytes stay queued.
@@ -98,17 +163,9 @@ void StreamSocket::startListening()
         return;
     // Looked up before the handle exists, so an unknown service leaves none behind.
     const std::uint16_t port = net::lookUpPort(m_portName);
-    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (m_fd < 0)
-        throw SocketError("Listen - Error Binding Socket");
-    // Lets the next game bind the port while the last one's connections
-    // linger in TIME_WAIT; a live listener still keeps others off it.
-    const int reuse = 1;
-    ::setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    // On failure the handle stays until close(): listening again meanwhile
-    // is refused as "in use".
-    const sockaddr_in address = ipv4Address(htonl(INADDR_ANY), port);
-    if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+    const BoundSocket socket = listeningSocket(port);
+    m_fd = socket.fd;
+    if (!socket.bound)
         throw SocketError("Listen - Error Binding Socket");
     if (::listen(m_fd, ListenBacklog) != 0)
         throw SocketError("Listen - Error Starting Listen");
@@ -129,17 +186,16 @@ bool StreamSocket::open()
     const std::uint16_t port = net::lookUpPort(m_portName);
     if (!m_hostName.empty() && !report(SocketInfo::Lookup, "Lookup Of Host " + m_hostName))
         return false;
-    const std::uint32_t host = net::lookUpHost(m_hostName);
+    const SocketAddress address = socketAddress(net::lookUpHost(m_hostName), port);
 
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(address.family(), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         report(SocketInfo::Error, net::socketErrorText(net::socketErrorCode(errno)));
         return false;
     }
     m_fd = fd;
     m_connecting = true;
-    const sockaddr_in address = ipv4Address(host, port);
-    if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 && errno != EINPROGRESS
+    if (::connect(m_fd, address.get(), address.length) != 0 && errno != EINPROGRESS
         && errno != EINTR) {
         // Even an immediate failure arrives as an event, like a late one.
         m_pendingError = net::socketErrorCode(errno);
@@ -215,7 +271,7 @@ StreamSocket *StreamSocket::accept()
         throw SocketError("Accept - Socket Not In Listening Mode");
     m_acceptPaused = false;
     updateNotifiers();
-    sockaddr_in peer{};
+    sockaddr_storage peer{};
     socklen_t length = sizeof peer;
     const int fd = ::accept4(m_fd, reinterpret_cast<sockaddr *>(&peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
@@ -227,8 +283,7 @@ StreamSocket *StreamSocket::accept()
     accepted->onWrite = onWrite;
     accepted->onDisconnect = onDisconnect;
     accepted->onInfo = onInfo;
-    char peerAddress[INET_ADDRSTRLEN] = {};
-    ::inet_ntop(AF_INET, &peer.sin_addr, peerAddress, sizeof peerAddress);
+    const std::string peerAddress = peerText(peer);
     // A socket the caller never receives must not keep the connection open.
     bool listenerAlive = false;
     try {
@@ -286,11 +341,12 @@ void StreamSocket::discard()
 
 std::uint16_t StreamSocket::localPort() const
 {
-    sockaddr_in address{};
+    sockaddr_storage address{};
     socklen_t length = sizeof address;
     if (m_fd < 0 || ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&address), &length) != 0)
         return 0;
-    return ntohs(address.sin_port);
+    // The port sits at the same place in both families.
+    return ntohs(reinterpret_cast<const sockaddr_in &>(address).sin_port);
 }
 
 bool StreamSocket::report(SocketInfo kind, const std::string &message)

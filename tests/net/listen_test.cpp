@@ -134,3 +134,18 @@ TEST(StreamSocketAccept, FailingReportDropsTheNewConnection)
     ASSERT_TRUE(waitFor([&] { return clientLog.contains("disconnect"); }));
     EXPECT_EQ(error, "Error here");
 }
+
+TEST(StreamSocketAccept, OneListenerTakesIpv6AndIpv4Peers)
+{
+    SocketPair v6;
+    if (!v6.connect("::1"))
+        GTEST_SKIP() << "this system has no IPv6 loopback";
+    EXPECT_EQ(v6.server->hostName(), "::1");
+    v6.client->send("over v6");
+    ASSERT_TRUE(waitFor([&] { return v6.server->receive() == "over v6"; }));
+
+    // An IPv4 peer of the same kind of listener shows in IPv4 form.
+    SocketPair v4;
+    ASSERT_TRUE(v4.connect("127.0.0.1"));
+    EXPECT_EQ(v4.server->hostName(), "127.0.0.1");
+}

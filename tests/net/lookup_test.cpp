@@ -29,7 +29,7 @@ TEST(SocketErrorName, NamesTheWindowsSocketsCodesAndNothingBetween)
 
 TEST(HostLookup, ResolvesANameOnceWhateverItsCase)
 {
-    const auto loopback = htonl(INADDR_LOOPBACK);
+    const auto loopback = net::IpAddress::v4(htonl(INADDR_LOOPBACK));
     try {
         EXPECT_EQ(net::lookUpHost("localhost"), loopback);
     } catch (const SocketError &) {
@@ -40,7 +40,11 @@ TEST(HostLookup, ResolvesANameOnceWhateverItsCase)
     EXPECT_EQ(net::lookUpHost("LOCALHOST"), loopback);
     EXPECT_EQ(net::cachedHostCount(), cached);
 
-    EXPECT_EQ(net::lookUpHost(""), htonl(INADDR_ANY));
+    EXPECT_EQ(net::lookUpHost(""), net::IpAddress::v4(htonl(INADDR_ANY)));
+    net::IpAddress v6Loopback{true, {}};
+    v6Loopback.bytes[15] = 1;
+    EXPECT_EQ(net::lookUpHost("::1"), v6Loopback);
+    EXPECT_EQ(socketErrorOf([] { net::lookUpHost("::1::2"); }), "Host Lookup - Could Not Find Host Entry");
     EXPECT_EQ(net::lookUpHost("127.0.0.1"), loopback);
     EXPECT_EQ(socketErrorOf([] { net::lookUpHost("300.1.2.3"); }), "Host Lookup - Could Not Find Host Entry");
 }

@@ -46,10 +46,10 @@ struct SocketPair {
     StreamSocket *server = nullptr;   // owned by the listener
 
     // Call after attaching handlers that accepted sockets should copy.
-    bool connect()
+    bool connect(const std::string &host = "127.0.0.1")
     {
         listener->onAccept.bind(*listener, [this](StreamSocket &l) { server = l.accept(); });
-        client->setHostName("127.0.0.1");
+        client->setHostName(host);
         client->setPortName(std::to_string(listener->localPort()));
         client->open();
         return waitFor([this] { return client->isConnected() && server != nullptr; });
