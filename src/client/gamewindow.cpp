@@ -275,6 +275,7 @@ void GameWindow::processParams()
         m_companions.download->show();
     m_playerName = QString::fromStdString(plan.playerName);
     m_hostAddress = QString::fromStdString(plan.hostAddress);
+    m_hostPort = plan.hostPort.value_or(m_gamePort);
     if (plan.hosting())
         hostPress();
     else
@@ -297,7 +298,7 @@ void GameWindow::hostPress()
 void GameWindow::joinPress()
 {
     m_session->setPlayerName(m_playerName);
-    m_session->connectTo(m_hostAddress.toStdString(), m_gamePort);
+    m_session->connectTo(m_hostAddress.toStdString(), m_hostPort);
     setStartAllowed(false);
 }
 

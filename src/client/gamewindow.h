@@ -149,6 +149,7 @@ private:
     QStringList m_params;
     HostStarter m_startHost;
     std::uint16_t m_gamePort = GamePort;
+    std::uint16_t m_hostPort = GamePort;   // where a joining window connects
     std::uint16_t m_lobbyPort = LobbyPort;
     Companions m_companions;
 

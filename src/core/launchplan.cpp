@@ -1,6 +1,7 @@
 #include "launchplan.h"
 
 #include "names.h"
+#include "tableaddress.h"
 
 namespace zz {
 
@@ -25,7 +26,12 @@ LaunchPlan planLaunch(const std::vector<std::string> &params)
         plan.hostAddress = LoopbackAddress;   // a host always plays through its own loopback
     } else {
         plan.mode = LaunchPlan::Mode::Join;
-        plan.hostAddress = params[1];
+        // An address that does not read is still tried as a host name, so
+        // the player sees the look-up fail.
+        const std::optional<TableAddress> address = parseTableAddress(params[1], GamePort);
+        plan.hostAddress = address ? address->host : params[1];
+        if (address && address->port != GamePort)
+            plan.hostPort = address->port;
     }
     return plan;
 }

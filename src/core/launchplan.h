@@ -1,6 +1,8 @@
 #pragma once
 // What the launch parameters ask for: a solo game, hosting, joining, or
 // nothing (one or two parameters). Plain rules, no I/O.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@ struct LaunchPlan
     Mode mode = Mode::Idle;
     std::string playerName;    // "You" when solo
     std::string hostAddress;   // where the client connects: always the loopback address when hosting
+    std::optional<std::uint16_t> hostPort;   // when the address named one ("host:port", "[v6]:port")
     bool showDownload = false; // the solo game offers the matchmaking program
     bool openLobby = false;    // the connection attempt to the matchmaking program's port
     std::string_view loadingLine;   // the system line added to the chat view first

@@ -37,8 +37,9 @@ namespace {
 
 struct Player
 {
-    Player(const QString &name, bool hosting, std::uint16_t gamePort, std::uint16_t lobbyPort)
-        : window(QStringList{name, QStringLiteral("127.0.0.1"), hosting ? QStringLiteral("true") : QString()})
+    Player(const QString &name, bool hosting, std::uint16_t gamePort, std::uint16_t lobbyPort,
+           const QString &address = QStringLiteral("127.0.0.1"))
+        : window(QStringList{name, address, hosting ? QStringLiteral("true") : QString()})
     {
         options = new GameStartDialog(&window);
         ladder = new LadderDialog(&window);
@@ -134,6 +135,23 @@ TEST(EndToEnd, TwoWindowsPlayAGameToItsWinner)
     EXPECT_EQ(bo.tally->games(), QStringList{QStringLiteral("Ann")});
     EXPECT_TRUE(ann.window.board().findChild<QWidget *>(QStringLiteral("button_start"))->isVisible());
     EXPECT_FALSE(bo.window.board().findChild<QWidget *>(QStringLiteral("button_start"))->isVisible());
+}
+
+TEST(EndToEnd, AWindowJoinsByAnIpv6AddressAndPort)
+{
+    HostService service;
+    service.listen("0");
+    QTcpServer lobby;
+    ASSERT_TRUE(lobby.listen(QHostAddress::LocalHost, 0));
+    Player ann(QStringLiteral("Ann"), true, service.localPort(), lobby.serverPort());
+    ASSERT_TRUE(waitFor([&] { return ann.window.session().loggedIn(); }));
+
+    // The game port the window was given is not the table's: the address names it.
+    const QString address = QStringLiteral("[::1]:%1").arg(service.localPort());
+    Player bo(QStringLiteral("Bo"), false, 1, lobby.serverPort(), address);
+    if (!waitFor([&] { return bo.window.session().loggedIn(); }))
+        GTEST_SKIP() << "this system has no IPv6 loopback";
+    ASSERT_TRUE(waitFor([&] { return ann.text("label_playername2") == QStringLiteral("Bo"); }));
 }
 
 } // namespace

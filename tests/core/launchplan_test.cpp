@@ -61,3 +61,24 @@ TEST(LaunchPlan, ParametersPastTheThirdAreIgnored)
     EXPECT_EQ(p.mode, LaunchPlan::Mode::Join);
     EXPECT_EQ(p.hostAddress, "host.example");
 }
+
+TEST(LaunchPlan, JoinAddressMayNameAPort)
+{
+    const struct
+    {
+        const char *address, *host;
+        std::optional<std::uint16_t> port;
+    } cases[] = {
+        {"host.example:9000", "host.example", 9000},
+        {"[::1]:17772", "::1", 17772},
+        {"[::1]", "::1", std::nullopt},
+        {"10.0.0.5:7772", "10.0.0.5", std::nullopt},
+        {"[::1", "[::1", std::nullopt},   // tried as a name: the look-up says it is no host
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.address);
+        const LaunchPlan p = planLaunch({"Ann", c.address, "false"});
+        EXPECT_EQ(p.hostAddress, c.host);
+        EXPECT_EQ(p.hostPort, c.port);
+    }
+}
