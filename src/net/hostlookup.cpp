@@ -59,7 +59,7 @@ IpAddress resolveHost(const std::string &name)
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *answer = nullptr;
     if (::getaddrinfo(name.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
-        throw SocketError("Host Lookup - Could Not Find Host Entry");
+        throw SocketError(std::string(HostNotFound));
     // IPv4 first, as every table listened before IPv6 came along.
     const addrinfo *chosen = answer;
     for (const addrinfo *a = answer; a != nullptr; a = a->ai_next) {
@@ -109,13 +109,13 @@ IpAddress lookUpHost(std::string_view hostName)
         IpAddress address;
         address.v6 = true;
         if (::inet_pton(AF_INET6, name.c_str(), address.bytes.data()) != 1)
-            throw SocketError("Host Lookup - Could Not Find Host Entry");
+            throw SocketError(std::string(HostNotFound));
         return address;
     }
     if (startsWithDigit(hostName)) {
         in_addr address{};
         if (::inet_pton(AF_INET, name.c_str(), &address) != 1)
-            throw SocketError("Host Lookup - Could Not Find Host Entry");
+            throw SocketError(std::string(HostNotFound));
         return IpAddress::v4(address.s_addr);
     }
     auto &cache = hostCache();
@@ -125,6 +125,13 @@ IpAddress lookUpHost(std::string_view hostName)
     const IpAddress address = resolveHost(name);
     cache.emplace_back(name, address);
     return address;
+}
+
+bool resolvesAtOnce(std::string_view hostName)
+{
+    if (hostName.empty() || startsWithDigit(hostName) || hostName.find(':') != std::string_view::npos)
+        return true;
+    return std::ranges::any_of(hostCache(), [&](const auto &entry) { return sameHostName(entry.first, hostName); });
 }
 
 std::size_t cachedHostCount()

@@ -30,6 +30,13 @@ std::uint16_t lookUpPort(std::string_view portName);
 // not resolve.
 IpAddress lookUpHost(std::string_view hostName);
 
+inline constexpr std::string_view HostNotFound = "Host Lookup - Could Not Find Host Entry";
+
+// True when lookUpHost answers without asking the system: an empty name, an
+// address, or a name resolved before. Anything else may block; a window
+// resolves it elsewhere first.
+bool resolvesAtOnce(std::string_view hostName);
+
 // Host names resolved so far in this process.
 std::size_t cachedHostCount();
 

@@ -2,8 +2,10 @@
 
 #include "session/wiretext.h"
 #include "core/names.h"
+#include "net/hostlookup.h"
 #include "net/streamsocket.h"
 
+#include <QHostInfo>
 #include <QLoggingCategory>
 
 #include <exception>
@@ -56,9 +58,31 @@ ClientSession::ClientSession(QObject *parent)
 
 void ClientSession::connectTo(const std::string &host, std::uint16_t port)
 {
-    m_socket->setHostName(host);
     m_socket->setPortName(wire::number(port));
-    m_socket->open();
+    if (net::resolvesAtOnce(host)) {
+        m_socket->setHostName(host);
+        m_socket->open();
+        return;
+    }
+    // The system's look-up may take seconds: it runs off the event loop and
+    // the connection starts when it answers.
+    QHostInfo::lookupHost(QString::fromStdString(host), this, [this](const QHostInfo &info) {
+        const QList<QHostAddress> addresses = info.addresses();
+        if (info.error() != QHostInfo::NoError || addresses.isEmpty()) {
+            Q_EMIT errorOccurred(fromAscii(net::HostNotFound));
+            return;
+        }
+        // IPv4 first, as the socket's own look-up prefers it.
+        const auto v4 = std::find_if(addresses.begin(), addresses.end(), [](const QHostAddress &a) {
+            return a.protocol() == QAbstractSocket::IPv4Protocol;
+        });
+        try {
+            m_socket->setHostName((v4 != addresses.end() ? *v4 : addresses.front()).toString().toStdString());
+            m_socket->open();
+        } catch (const std::exception &e) {
+            Q_EMIT errorOccurred(QString::fromUtf8(e.what()));
+        }
+    });
 }
 
 void ClientSession::readReady()

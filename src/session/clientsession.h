@@ -27,7 +27,9 @@ public:
     // The name sent in the login reply.
     void setPlayerName(const QString &name) { m_loginName = name; }
     // Starts connecting; the outcome arrives later as messages or not at all.
-    // Throws SocketError when the host name cannot be looked up.
+    // A host name the system must look up is resolved without blocking; when
+    // it does not resolve, errorOccurred says "Host Lookup - Could Not Find
+    // Host Entry". Throws SocketError for an address that is no address.
     void connectTo(const std::string &host, std::uint16_t port);
 
     int ownSeat() const { return m_ownSeat; }
