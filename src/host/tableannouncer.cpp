@@ -1,0 +1,71 @@
+#include "host/tableannouncer.h"
+
+#include "core/names.h"
+#include "host/hostserver.h"
+#include "net/datagramsocket.h"
+#include "net/tableannouncement.h"
+
+#include <QString>
+#include <QStringDecoder>
+#include <QTimer>
+
+namespace zz {
+
+namespace {
+
+// Names travel as Windows-1252 on the game's wire and as UTF-8 here.
+std::string utf8FromWire(const std::string &bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringConverter::Latin1);
+    return QString(decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())))).toStdString();
+}
+
+} // namespace
+
+TableAnnouncer::TableAnnouncer(const HostServer &server, std::uint16_t port, QObject *parent)
+    : QObject(parent), m_server(server), m_port(port), m_socket(std::make_unique<net::DatagramSocket>()),
+      m_timer(new QTimer(this))
+{
+    m_timer->setInterval(net::AnnounceIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &TableAnnouncer::announce);
+}
+
+TableAnnouncer::~TableAnnouncer() = default;
+
+void TableAnnouncer::start(std::vector<net::IpAddress> targets, std::uint16_t port)
+{
+    m_targets = std::move(targets);
+    m_targetPort = port;
+    announce();
+    m_timer->start();
+}
+
+void TableAnnouncer::stop()
+{
+    m_timer->stop();
+}
+
+bool TableAnnouncer::running() const
+{
+    return m_timer->isActive();
+}
+
+void TableAnnouncer::announce()
+{
+    net::TableAnnouncement table;
+    table.version = std::string(VersionText);
+    table.port = m_port;
+    table.owner = m_server.inUse(OwnerSeat) ? utf8FromWire(m_server.name(OwnerSeat)) : std::string();
+    table.name = m_tableName.empty() ? table.owner : m_tableName;
+    for (int seat = 1; seat <= MaxConnections; ++seat)
+        if (m_server.inUse(seat))
+            ++(isPlayerSeat(seat) ? table.players : table.watchers);
+    table.playing = m_server.gameInProgress();
+    const std::string bytes = net::encodeAnnouncement(table);
+    for (const net::IpAddress &target : m_targets)
+        m_socket->sendTo(target, m_targetPort, bytes);
+}
+
+} // namespace zz
