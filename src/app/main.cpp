@@ -6,7 +6,6 @@
 #include "client/board/boardview.h"
 #include "ui/hintlook.h"
 #include "session/wiretext.h"
-#include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
 #include "client/gamewindow.h"
@@ -15,6 +14,9 @@
 #include "core/names.h"
 #include "host/headlesshost.h"
 #include "host/hostservice.h"
+#include "host/tableannouncer.h"
+#include "core/launchplan.h"
+#include "lobby/playwithothersdialog.h"
 #include "net/signalwatcher.h"
 #include "app/singleinstance.h"
 #include "social/phrasesdialog.h"
@@ -22,6 +24,7 @@
 #include "storeui/tallywindow.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -35,7 +38,16 @@ void print(const QString &message)
     std::fputs(message.toLocal8Bit().constData(), stdout);
 }
 
-int runGame(QApplication &app)
+// The texts a player types to join this machine's table, for the dialog.
+QStringList joinAddresses()
+{
+    QStringList texts;
+    for (const std::string &address : zz::TableAnnouncer::joinAddresses(zz::GamePort))
+        texts << QString::fromStdString(address);
+    return texts;
+}
+
+int runGame(QApplication &app, QStringList &relaunch)
 {
     std::unique_ptr<zz::SingleInstance> instance;
     if (!zz::secondInstanceAllowed()) {
@@ -47,7 +59,8 @@ int runGame(QApplication &app)
 
     zz::GameWindow window(app.arguments().mid(1));
     zz::AboutDialog about(&window);
-    zz::DownloadDialog download(&window);
+    zz::PlayWithOthersDialog download(&window);
+    download.setChoicesFile(zz::GameWindow::defaultSettingsPath().parent_path() / zz::LobbyChoices::FileName);
     zz::GameStartDialog gameStart(&window);
     zz::HelpWindow help(&window);
     zz::PhrasesDialog phrases(&window);
@@ -60,7 +73,21 @@ int runGame(QApplication &app)
     zz::LadderDialog ladder(&window);
 
     window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
-    window.setHostStarter([&host] { host.listen(std::string(zz::GamePortName)); });
+    std::vector<std::string> params;
+    for (const QString &param : app.arguments().mid(1))
+        params.push_back(param.toStdString());
+    const bool hostingForOthers = zz::planLaunch(params).mode == zz::LaunchPlan::Mode::Host;
+    std::unique_ptr<zz::TableAnnouncer> announcer;
+    window.setHostStarter([&] {
+        host.listen(std::string(zz::GamePortName));
+        // Only a table hosted for others, and only when its player asked.
+        if (!hostingForOthers || !download.choices().announce)
+            return;
+        announcer = std::make_unique<zz::TableAnnouncer>(host.server(), host.localPort());
+        announcer->start(zz::TableAnnouncer::targets(qEnvironmentVariable("ZIGZOP_ANNOUNCE_ADDRESS").toStdString()));
+    });
+    if (hostingForOthers)
+        download.setHostedAddresses(joinAddresses());
     window.setComputerIntervalSetter([&host](int milliseconds) { host.setComputerInterval(milliseconds); });
     window.setSettingsPath(zz::GameWindow::defaultSettingsPath());
 
@@ -71,6 +98,9 @@ int runGame(QApplication &app)
     QObject::connect(&window, &zz::GameWindow::closed, &app, &QCoreApplication::quit);
 
     window.show();
+    // Hosted from the dialog: show where others can join.
+    if (hostingForOthers && qEnvironmentVariable("ZIGZOP_SHOW_LOBBY") == QStringLiteral("1"))
+        download.show();
     if (host.dictionaryFailed()) {
         auto *box = new QMessageBox(QMessageBox::Warning, zz::fromAscii(zz::ApplicationTitle),
                                     zz::fromAscii(zz::message::DictionaryMissing), QMessageBox::Ok, &window);
@@ -78,7 +108,23 @@ int runGame(QApplication &app)
         box->setWindowModality(Qt::NonModal);
         box->show();
     }
-    return app.exec();
+    const int code = app.exec();
+    relaunch = window.relaunchArguments();
+    return code;
+}
+
+// Starts the game again once this one has let go of its port and of the
+// one-game rule, so the new window can take both.
+void relaunchGame(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZIGZOP_SHOW_LOBBY"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached())
+        std::fprintf(stderr, "zigzop: the game could not be started again\n");
 }
 
 } // namespace
@@ -103,10 +149,15 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(zz::fromAscii(zz::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("zigzop"));
     zz::installHintLook(app);
+    QStringList relaunch;
+    int code = 1;
     try {
-        return runGame(app);
+        code = runGame(app, relaunch);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "zigzop: %s\n", e.what());
         return 1;
     }
+    if (!relaunch.isEmpty())
+        relaunchGame(relaunch);
+    return code;
 }

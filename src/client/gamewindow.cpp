@@ -5,7 +5,6 @@
 #include "client/chat/chatview.h"
 #include "session/wiretext.h"
 #include "session/clientsession.h"
-#include "client/downloaddialog.h"
 #include "client/gamestartdialog.h"
 #include "client/gametable.h"
 #include "client/guarded.h"
@@ -14,6 +13,7 @@
 #include "client/watchcontrols.h"
 #include "core/chatline.h"
 #include "core/launchplan.h"
+#include "lobby/playwithothersdialog.h"
 #include "dict/builtindata.h"
 #include "net/streamsocket.h"
 #include "social/phrasecolumn.h"
@@ -88,6 +88,12 @@ void GameWindow::setCompanions(const Companions &companions)
     }
     if (m_companions.tally)
         connect(m_companions.tally, &QObject::destroyed, m_table, [table = m_table] { table->setTally(nullptr); });
+    if (m_companions.download)
+        connect(m_companions.download, &PlayWithOthersDialog::launchRequested, this, [this](const QStringList &args) {
+            // Closing saves the settings and the tally; the game then starts again.
+            m_relaunch = args;
+            close();
+        });
     if (m_companions.gameStart) {
         connect(m_companions.gameStart, &GameStartDialog::startRequested, this,
                 [this](int playTo, int time, bool three, bool four, bool five) {
@@ -120,6 +126,9 @@ void GameWindow::buildMenus()
     m_startGameAction = game->addAction(text(label::StartGame));
     m_startGameAction->setObjectName(QStringLiteral("StartGame1"));
     connect(m_startGameAction, &QAction::triggered, this, [this] { guarded([this] { startGameClicked(); }); });
+    QAction *others = game->addAction(QStringLiteral("Play With Others..."));
+    others->setObjectName(QStringLiteral("PlayWithOthers1"));
+    connect(others, &QAction::triggered, this, [this] { showWindow(m_companions.download); });
     game->addSeparator();
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));

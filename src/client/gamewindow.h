@@ -26,7 +26,7 @@ class AboutDialog;
 class BoardView;
 class ChatView;
 class ClientSession;
-class DownloadDialog;
+class PlayWithOthersDialog;
 class GameStartDialog;
 class GameTable;
 class HelpWindow;
@@ -51,7 +51,7 @@ public:
     struct Companions
     {
         QPointer<AboutDialog> about;
-        QPointer<DownloadDialog> download;
+        QPointer<PlayWithOthersDialog> download;   // "Play With Others", shown at a solo start
         QPointer<GameStartDialog> gameStart;
         QPointer<HelpWindow> help;
         QPointer<PhrasesDialog> phrases;
@@ -103,6 +103,9 @@ public:
 
     // Restores, raises and activates the window (a second start asked for it).
     void activate();
+    // The launch parameters the game should start again with once this
+    // window has closed; empty when it just ends.
+    const QStringList &relaunchArguments() const { return m_relaunch; }
 
 Q_SIGNALS:
     void closed();
@@ -180,6 +183,7 @@ private:
     bool m_hosting = false;
     bool m_launched = false;
     int m_seatCount = PlayerSeatCount;
+    QStringList m_relaunch;
 };
 
 } // namespace zz

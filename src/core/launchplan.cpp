@@ -36,4 +36,36 @@ LaunchPlan planLaunch(const std::vector<std::string> &params)
     return plan;
 }
 
+namespace {
+
+std::optional<std::string> launchName(std::string_view name)
+{
+    const auto first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    name = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    if (name.front() == '-')
+        return std::nullopt;
+    return std::string(name);
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> hostArguments(std::string_view name)
+{
+    const std::optional<std::string> player = launchName(name);
+    if (!player)
+        return std::nullopt;
+    return std::vector<std::string>{*player, std::string(LoopbackAddress), std::string(HostFlagTrue)};
+}
+
+std::optional<std::vector<std::string>> joinArguments(std::string_view name, std::string_view address)
+{
+    const std::optional<std::string> player = launchName(name);
+    const std::optional<TableAddress> table = parseTableAddress(address, GamePort);
+    if (!player || !table)
+        return std::nullopt;
+    return std::vector<std::string>{*player, tableAddressText(*table, GamePort), "false"};
+}
+
 } // namespace zz

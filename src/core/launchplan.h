@@ -28,4 +28,10 @@ struct LaunchPlan
 // any beyond the third are ignored.
 LaunchPlan planLaunch(const std::vector<std::string> &params);
 
+// The launch parameters that host a table as name, or join the one at
+// address. The name is trimmed; nullopt when it is empty or starts with '-'
+// (it would read as an option).
+std::optional<std::vector<std::string>> hostArguments(std::string_view name);
+std::optional<std::vector<std::string>> joinArguments(std::string_view name, std::string_view address);
+
 } // namespace zz

@@ -1,6 +1,7 @@
 #include "host/tableannouncer.h"
 
 #include "core/names.h"
+#include "core/tableaddress.h"
 #include "host/hostserver.h"
 #include "net/datagramsocket.h"
 #include "net/tableannouncement.h"
@@ -50,6 +51,28 @@ void TableAnnouncer::stop()
 bool TableAnnouncer::running() const
 {
     return m_timer->isActive();
+}
+
+std::vector<net::IpAddress> TableAnnouncer::targets(std::string_view given)
+{
+    if (given.empty())
+        return net::broadcastAddresses();
+    try {
+        if (net::resolvesAtOnce(given) && given.find(':') == std::string_view::npos)
+            return {net::lookUpHost(given)};
+    } catch (const std::exception &) {
+        // Reported below.
+    }
+    qWarning("Zig Zop: %.*s is no IPv4 address to announce the table to", int(given.size()), given.data());
+    return {};
+}
+
+std::vector<std::string> TableAnnouncer::joinAddresses(std::uint16_t port)
+{
+    std::vector<std::string> addresses;
+    for (const std::string &address : net::localAddresses())
+        addresses.push_back(tableAddressText({address, port}, GamePort));
+    return addresses;
 }
 
 void TableAnnouncer::announce()

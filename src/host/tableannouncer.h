@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QTimer;
@@ -34,6 +35,13 @@ public:
 
     // One announcement now; public so tests need not wait for the timer.
     void announce();
+
+    // Where to announce: the address given (an IPv4 address, never looked
+    // up), or without one every local network's broadcast address. Empty,
+    // with a warning, when the given text is no IPv4 address.
+    static std::vector<net::IpAddress> targets(std::string_view given);
+    // The texts others may type to join a table listening on port.
+    static std::vector<std::string> joinAddresses(std::uint16_t port);
 
 private:
     const HostServer &m_server;

@@ -5,7 +5,7 @@
 #include "client/chat/chatbrowser.h"
 #include "client/chat/chatview.h"
 #include "session/clientsession.h"
-#include "client/downloaddialog.h"
+#include "lobby/playwithothersdialog.h"
 #include "client/gamestartdialog.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
@@ -56,7 +56,7 @@ protected:
     void start(const QStringList &params, GameWindow::HostStarter starter = {})
     {
         window = std::make_unique<GameWindow>(params);
-        download = new DownloadDialog(window.get());
+        download = new PlayWithOthersDialog(window.get());
         spyList = new SpyListWindow(window.get());
         window->setCompanions({{}, download, {}, {}, {}, spyList, {}, {}});
         window->setGamePort(game.serverPort());
@@ -95,7 +95,7 @@ protected:
     QTcpServer lobby;
     int hostStarts = 0;
     std::unique_ptr<GameWindow> window;
-    QPointer<DownloadDialog> download;
+    QPointer<PlayWithOthersDialog> download;
     QPointer<SpyListWindow> spyList;
 };
 
@@ -258,7 +258,7 @@ TEST(Windows, CaptionsAndNames)
     const struct { QWidget *widget; const char *caption; } cases[] = {
         {&window, "ZigZop"},
         {new AboutDialog(&window), "ZigZop - About"},
-        {new DownloadDialog(&window), "Download The Quib77 Plazo"},
+        {new PlayWithOthersDialog(&window), "Download The Quib77 Plazo"},
         {new GameStartDialog(&window), "ZigZop - Game Start"},
         {new HelpWindow(&window), "ZigZop - Help File"},
         {new PhrasesDialog(&window), "ZigZop - Phrase Buttons "},

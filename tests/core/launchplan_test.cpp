@@ -82,3 +82,22 @@ TEST(LaunchPlan, JoinAddressMayNameAPort)
         EXPECT_EQ(p.hostPort, c.port);
     }
 }
+
+TEST(LaunchPlan, ArgumentsForHostingAndJoiningReadBackAsTheirPlans)
+{
+    const auto host = zz::hostArguments("  Ann ");
+    ASSERT_TRUE(host);
+    EXPECT_EQ(planLaunch(*host).mode, LaunchPlan::Mode::Host);
+    EXPECT_EQ(planLaunch(*host).playerName, "Ann");
+
+    const auto join = zz::joinArguments("Bo", " [::1]:9000 ");
+    ASSERT_TRUE(join);
+    EXPECT_EQ(*join, (std::vector<std::string>{"Bo", "[::1]:9000", "false"}));
+    EXPECT_EQ(planLaunch(*join).hostAddress, "::1");
+    EXPECT_EQ(planLaunch(*join).hostPort, 9000);
+
+    // A name that would read as an option, or none, starts nothing.
+    EXPECT_FALSE(zz::hostArguments("--serve"));
+    EXPECT_FALSE(zz::hostArguments("   "));
+    EXPECT_FALSE(zz::joinArguments("Bo", "host:0"));
+}

@@ -1,0 +1,215 @@
+#include "lobby/playwithothersdialog.h"
+
+#include "core/launchplan.h"
+#include "core/names.h"
+#include "core/tableaddress.h"
+#include "lobby/tablefinder.h"
+#include "net/tableannouncement.h"
+#include "ui/tiledlook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zz {
+
+namespace {
+
+QString utf8(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+enum Column { TableColumn, OwnerColumn, PlayersColumn, WatchersColumn, GameColumn, ColumnCount };
+constexpr int AddressRole = Qt::UserRole;
+
+} // namespace
+
+PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
+    : QDialog(parent), m_finderPort(net::AnnouncePort), m_finder(new TableFinder(this))
+{
+    setObjectName(QStringLiteral("download"));
+    setWindowTitle(QString::fromUtf8(caption::Download));
+    ui::tileBackground(*this);
+    setModal(false);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *intro = new QLabel(QStringLiteral("Host a table for your friends, or join one."), this);
+    layout->addWidget(intro);
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(QStringLiteral("Your name:"), this));
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("edit_lobbyname"));
+    m_name->setMaxLength(30);
+    nameRow->addWidget(m_name);
+    layout->addLayout(nameRow);
+    buildHost(this);
+    buildJoin(this);
+    buildFinder(this);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("label_lobbystatus"));
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("button_close"));
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
+    resize(460, 520);
+    connect(m_finder, &TableFinder::tablesChanged, this, &PlayWithOthersDialog::showTables);
+}
+
+PlayWithOthersDialog::~PlayWithOthersDialog() = default;
+
+void PlayWithOthersDialog::buildHost(QWidget *page)
+{
+    auto *box = new QGroupBox(QStringLiteral("Host a table"), page);
+    auto *layout = new QVBoxLayout(box);
+    m_announce = new QCheckBox(QStringLiteral("Let players on this network find my table"), box);
+    m_announce->setObjectName(QStringLiteral("check_announce"));
+    layout->addWidget(m_announce);
+    auto *host = new QPushButton(QStringLiteral("Host a Table"), box);
+    host->setObjectName(QStringLiteral("button_host"));
+    connect(host, &QPushButton::clicked, this, &PlayWithOthersDialog::hostClicked);
+    layout->addWidget(host, 0, Qt::AlignLeft);
+    m_hosted = new QLabel(box);
+    m_hosted->setObjectName(QStringLiteral("label_tableaddresses"));
+    m_hosted->setWordWrap(true);
+    m_hosted->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_hosted->hide();
+    layout->addWidget(m_hosted);
+    page->layout()->addWidget(box);
+}
+
+void PlayWithOthersDialog::buildJoin(QWidget *page)
+{
+    auto *box = new QGroupBox(QStringLiteral("Join a table"), page);
+    auto *layout = new QHBoxLayout(box);
+    m_address = new QComboBox(box);
+    m_address->setObjectName(QStringLiteral("combo_address"));
+    m_address->setEditable(true);
+    m_address->setInsertPolicy(QComboBox::NoInsert);
+    m_address->lineEdit()->setPlaceholderText(QStringLiteral("address, address:port or [IPv6]:port"));
+    layout->addWidget(m_address, 1);
+    auto *join = new QPushButton(QStringLiteral("Join"), box);
+    join->setObjectName(QStringLiteral("button_join"));
+    connect(join, &QPushButton::clicked, this, &PlayWithOthersDialog::joinClicked);
+    connect(m_address->lineEdit(), &QLineEdit::returnPressed, this, &PlayWithOthersDialog::joinClicked);
+    layout->addWidget(join);
+    page->layout()->addWidget(box);
+}
+
+void PlayWithOthersDialog::buildFinder(QWidget *page)
+{
+    auto *box = new QGroupBox(QStringLiteral("Tables on this network (click one to join)"), page);
+    auto *layout = new QVBoxLayout(box);
+    m_tables = new QTreeWidget(box);
+    m_tables->setObjectName(QStringLiteral("list_tables"));
+    m_tables->setColumnCount(ColumnCount);
+    m_tables->setHeaderLabels({QStringLiteral("Table"), QStringLiteral("Owner"), QStringLiteral("Players"),
+                               QStringLiteral("Watchers"), QStringLiteral("Game")});
+    m_tables->setRootIsDecorated(false);
+    m_tables->header()->setStretchLastSection(false);
+    m_tables->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tables->header()->setSectionResizeMode(TableColumn, QHeaderView::Stretch);
+    connect(m_tables, &QTreeWidget::itemClicked, this, &PlayWithOthersDialog::tableClicked);
+    layout->addWidget(m_tables);
+    page->layout()->addWidget(box);
+}
+
+void PlayWithOthersDialog::setChoicesFile(std::filesystem::path file)
+{
+    m_choicesFile = std::move(file);
+    m_choices = loadLobbyChoices(m_choicesFile);
+    m_name->setText(utf8(m_choices.name));
+    m_announce->setChecked(m_choices.announce);
+    m_address->clear();
+    for (const std::string &table : m_choices.recentTables)
+        m_address->addItem(utf8(table));
+}
+
+void PlayWithOthersDialog::setHostedAddresses(const QStringList &addresses)
+{
+    m_hosted->setText(QStringLiteral("Others can join this table at: ") + addresses.join(QStringLiteral(", ")));
+    m_hosted->setVisible(!addresses.isEmpty());
+}
+
+void PlayWithOthersDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_finderStarted)
+        return;
+    m_finderStarted = true;
+    if (!m_finder->listen(m_finderPort))
+        say(QStringLiteral("Tables on this network cannot be found: another program holds port %1.")
+                .arg(m_finderPort));
+}
+
+void PlayWithOthersDialog::showTables()
+{
+    m_tables->clear();
+    for (const FoundTable &found : m_finder->tables()) {
+        const net::TableAnnouncement &t = found.table;
+        auto *item = new QTreeWidgetItem(m_tables);
+        item->setText(TableColumn, utf8(t.name.empty() ? found.address : t.name));
+        item->setText(OwnerColumn, utf8(t.owner));
+        item->setText(PlayersColumn, QStringLiteral("%1 of %2").arg(t.players).arg(PlayerSeatCount));
+        item->setText(WatchersColumn, QString::number(t.watchers));
+        item->setText(GameColumn, t.playing ? QStringLiteral("playing") : QStringLiteral("waiting"));
+        item->setData(TableColumn, AddressRole,
+                      utf8(tableAddressText({found.address, t.port}, GamePort)));
+    }
+}
+
+void PlayWithOthersDialog::hostClicked()
+{
+    m_choices.announce = m_announce->isChecked();
+    launch(hostArguments(m_name->text().toStdString()), {});
+}
+
+void PlayWithOthersDialog::joinClicked()
+{
+    const std::string address = m_address->currentText().trimmed().toStdString();
+    launch(joinArguments(m_name->text().toStdString(), address), address);
+}
+
+void PlayWithOthersDialog::tableClicked(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    const std::string address = item->data(TableColumn, AddressRole).toString().toStdString();
+    launch(joinArguments(m_name->text().toStdString(), address), address);
+}
+
+void PlayWithOthersDialog::launch(const std::optional<std::vector<std::string>> &arguments, const std::string &joined)
+{
+    if (!arguments) {
+        say(m_name->text().trimmed().isEmpty() || m_name->text().trimmed().startsWith(QLatin1Char('-'))
+                ? QStringLiteral("Type your name first (it may not start with '-').")
+                : QStringLiteral("That is no table address: type host, host:port or [IPv6]:port."));
+        return;
+    }
+    m_choices.name = m_name->text().trimmed().toStdString();
+    if (!joined.empty())
+        m_choices.rememberTable(joined);
+    if (!m_choicesFile.empty() && !saveLobbyChoices(m_choicesFile, m_choices))
+        say(QStringLiteral("Your choices could not be kept in ")
+            + QString::fromStdU16String(m_choicesFile.u16string()));
+    QStringList list;
+    for (const std::string &argument : *arguments)
+        list << utf8(argument);
+    Q_EMIT launchRequested(list);
+}
+
+void PlayWithOthersDialog::say(const QString &text)
+{
+    m_status->setText(text);
+}
+
+} // namespace zz
