@@ -190,6 +190,7 @@ bool ClientSession::sendLoginInfo(std::string_view args)
         return false;
     m_ownSeat = m->seat;
     m_loggedIn = true;
+    Q_EMIT seatOffered(m_ownSeat);
     send(wire::loginInfo(m_ownSeat, VersionText, toWire(m_loginName)));
     Q_EMIT loggedInAs(m_ownSeat);
     return true;

@@ -50,6 +50,9 @@ public:
     void dispatchTick();
 
 Q_SIGNALS:
+    // The host offered a seat. Emitted before the login reply goes out, so a
+    // directly connected slot may still choose the name.
+    void seatOffered(int seat);
     void loggedInAs(int seat);
     // A seat arrived or was already present; self when it is this client's seat.
     void playerArrived(int seat, const QString &name, bool self);
