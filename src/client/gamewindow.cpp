@@ -3,6 +3,7 @@
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
+#include "client/computerplayers.h"
 #include "session/wiretext.h"
 #include "session/clientsession.h"
 #include "client/downloaddialog.h"
@@ -120,6 +121,7 @@ void GameWindow::buildMenus()
     m_startGameAction = game->addAction(text(label::StartGame));
     m_startGameAction->setObjectName(QStringLiteral("StartGame1"));
     connect(m_startGameAction, &QAction::triggered, this, [this] { guarded([this] { startGameClicked(); }); });
+    m_computers->fillGameMenu(*game);
     game->addSeparator();
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -166,6 +168,7 @@ void GameWindow::buildBody()
     m_table->setSoundPlayer(&m_eventSounds);
     m_table->setLadderSolver(&builtinLadderSolver());
     m_watch = new WatchControls(*m_session, *m_board, *m_chat, *m_table, *this);
+    m_computers = new ComputerPlayers(*m_session, *m_board, *m_table, [this] { return m_gamePort; }, this);
     m_phrases = new PhraseColumn(body);
 
     // The board keeps its size; the chat, with the phrase buttons at its left
@@ -245,6 +248,7 @@ void GameWindow::showEvent(QShowEvent *event)
 void GameWindow::closeEvent(QCloseEvent *event)
 {
     guarded([this] { closeRule(); });
+    m_computers->endAll();
     event->accept();
     Q_EMIT closed();
 }
@@ -325,6 +329,7 @@ void GameWindow::setStartAllowed(bool allowed)
     m_board->setStartButtonVisible(allowed);
     m_startGameAction->setEnabled(allowed);
     m_table->setHosting(allowed);
+    m_computers->updateEntry();
     // Only the hosting player may remove a spy; a joined client never may.
     if (m_companions.spyList)
         m_companions.spyList->setKickEnabled(allowed);

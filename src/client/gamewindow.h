@@ -26,6 +26,7 @@ class AboutDialog;
 class BoardView;
 class ChatView;
 class ClientSession;
+class ComputerPlayers;
 class DownloadDialog;
 class GameStartDialog;
 class GameTable;
@@ -87,6 +88,7 @@ public:
     BoardView &board() { return *m_board; }
     ChatView &chat() { return *m_chat; }
     GameTable &table() { return *m_table; }
+    ComputerPlayers &computerPlayers() { return *m_computers; }
     PhraseColumn &phraseColumn() { return *m_phrases; }
     int botSpeed() const { return m_botSpeed; }
     int turnSound() const { return m_turnSound; }
@@ -155,6 +157,7 @@ private:
     ClientSession *m_session = nullptr;   // children of this window
     GameTable *m_table = nullptr;
     WatchControls *m_watch = nullptr;
+    ComputerPlayers *m_computers = nullptr;
     BoardView *m_board = nullptr;
     ChatView *m_chat = nullptr;
     StreamSocket *m_lobbySocket = nullptr;
