@@ -47,10 +47,12 @@ ClientSession::ClientSession(QObject *parent)
     m_dispatchTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_dispatchTimer, &QTimer::timeout, this, &ClientSession::dispatchTick);
     m_socket->onRead.bind(*this, [this](StreamSocket &, std::size_t) { readReady(); });
-    m_socket->onInfo.bind(*this, [this](StreamSocket &, SocketInfo kind, const std::string &) {
+    m_socket->onInfo.bind(*this, [this](StreamSocket &socket, SocketInfo kind, const std::string &text) {
         // The only close report of a non-blocking stream is "Socket Closed".
         if (kind == SocketInfo::Close)
             socketClosed();
+        else if (kind == SocketInfo::Error && !socket.isConnected() && !m_closed)
+            Q_EMIT connectFailed(QString::fromStdString(text));
     });
 }
 

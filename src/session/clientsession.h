@@ -78,6 +78,8 @@ Q_SIGNALS:
     void winner(const QString &name);
     // The host closed the connection; sent once the queue is worked off.
     void connectionClosed();
+    // The connection could not be made (the socket's error text); nothing follows.
+    void connectFailed(const QString &why);
     // An exception caught at one of the session's entry points.
     void errorOccurred(const QString &text);
 
