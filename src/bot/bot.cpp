@@ -70,6 +70,10 @@ void Bot::connectSession()
     });
     connect(s, &ClientSession::gameFull, this, &Bot::tableFull);
     connect(s, &ClientSession::connectionClosed, this, guardedSlot(this, &Bot::connectionClosed));
+    connect(s, &ClientSession::connectFailed, this, [this](const QString &why) {
+        Q_EMIT unreachable(why);
+        connectionClosed();
+    });
     connect(s, &ClientSession::errorOccurred, this,
             [](const QString &text) { qWarning().noquote() << "Zig Zop computer player:" << text; });
 }

@@ -70,7 +70,10 @@ Q_SIGNALS:
     void roundPlayed(const zz::BotRound &round);
     void winnerAnnounced(const QString &name);
     void tableFull();
-    // The connection closed: the table went, or the host removed it. Sent once.
+    // No table answered (the socket's error text); left() follows.
+    void unreachable(const QString &why);
+    // The connection closed or never came about: the table went, the host
+    // removed it, or nobody answered. Sent once.
     void left();
 
 private:
