@@ -63,7 +63,6 @@ int runGame(QApplication &app)
 
     window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
     window.setHostStarter([&host] { host.listen(std::string(zz::GamePortName)); });
-    window.setComputerIntervalSetter([&host](int milliseconds) { host.setComputerInterval(milliseconds); });
     window.setSettingsPath(zz::GameWindow::defaultSettingsPath());
 
     zz::SignalWatcher signalWatcher;

@@ -43,6 +43,7 @@ public:
     void add();
     // Bot Speed for every computer player, present and to come, from its next word.
     void setInterval(int milliseconds);
+    int intervalMs() const { return m_intervalMs; }
     // Multiplies every computer player's waits: below 1 for tests.
     void setTimeScale(double scale);
     // Closes every computer player's connection.

@@ -108,13 +108,6 @@ void GameWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> sounds)
     m_sounds = std::move(sounds);
 }
 
-void GameWindow::setComputerIntervalSetter(ComputerIntervalSetter setter)
-{
-    m_setComputerInterval = std::move(setter);
-    if (m_setComputerInterval)
-        m_setComputerInterval(m_botSpeed);
-}
-
 void GameWindow::buildMenus()
 {
     QMenu *game = menuBar()->addMenu(QStringLiteral("&Game"));

@@ -45,8 +45,6 @@ class GameWindow : public QMainWindow
 public:
     // Starts the host listening on the game port; throws SocketError.
     using HostStarter = std::function<void()>;
-    // Sets the interval in milliseconds of the host's computer-player timer.
-    using ComputerIntervalSetter = std::function<void(int)>;
 
     // The windows created after this one; any may be missing.
     struct Companions
@@ -78,8 +76,6 @@ public:
     // Without a path (the default) settings are neither read nor written.
     void setSettingsPath(std::filesystem::path path) { m_settingsPath = std::move(path); }
     const std::filesystem::path &settingsPath() const { return m_settingsPath; }
-    // Called at once with the current bot speed, then on every change.
-    void setComputerIntervalSetter(ComputerIntervalSetter setter);
     void setCompanions(const Companions &companions);
     // Replaces the player of the game's sounds (the window keeps it).
     void setSoundPlayer(std::unique_ptr<SoundPlayer> sounds);
@@ -169,7 +165,6 @@ private:
     QAction *m_playerPhraseSounds = nullptr;
     QActionGroup *m_botSpeeds = nullptr;
     QActionGroup *m_turnSounds = nullptr;
-    ComputerIntervalSetter m_setComputerInterval;
     std::filesystem::path m_settingsPath;
     WindowBounds m_rememberedBounds{};   // all 0 until loaded
     bool m_settingsLoaded = false;

@@ -91,8 +91,6 @@ void GameWindow::setBotSpeed(int milliseconds)
     for (QAction *entry : m_botSpeeds->actions())
         entry->setChecked(entry->data().toInt() == milliseconds);
     m_computers->setInterval(milliseconds);
-    if (m_setComputerInterval)
-        m_setComputerInterval(milliseconds);
 }
 
 void GameWindow::setTurnSound(int value)
