@@ -28,6 +28,8 @@ StartMode startMode(int argc, const char *const *argv)
 {
     if (hasArgument(argc, argv, "--serve"))
         return StartMode::Serve;
+    if (hasArgument(argc, argv, "--bot"))
+        return StartMode::Bot;
     if (hasArgument(argc, argv, "--help"))
         return StartMode::Help;
     if (hasArgument(argc, argv, "--version"))
@@ -42,6 +44,8 @@ QString helpText()
                           "  zigzop NAME ADDRESS true      host a table and play as NAME\n"
                           "  zigzop NAME ADDRESS false     join the table at ADDRESS as NAME\n"
                           "  zigzop --serve [--port N]     run the host alone, without a window\n"
+                          "  zigzop --bot HOST[:PORT] [--name NAME] [--speed slow|normal|fast]\n"
+                          "                                join a table as a computer player (PORT %1 unless given)\n"
                           "  zigzop --help                 show this text\n"
                           "  zigzop --version              show the version\n"
                           "\n"

@@ -4,10 +4,10 @@
 
 namespace zz {
 
-enum class StartMode { Play, Help, Version, Serve };
+enum class StartMode { Play, Help, Version, Serve, Bot };
 
-// "--serve" anywhere wins; then "--help" and "--version". Anything else is
-// a launch parameter of the game.
+// "--serve" anywhere wins, then "--bot"; then "--help" and "--version".
+// Anything else is a launch parameter of the game.
 StartMode startMode(int argc, const char *const *argv);
 
 QString helpText();

@@ -1,7 +1,9 @@
 // Starts the game: the command line, the one-game-per-user rule, the windows
-// in their fixed order and the host; or the host alone with --serve.
+// in their fixed order and the host; or the host alone with --serve, or a
+// computer player alone with --bot.
 #include "app/commandline.h"
 #include "app/launchmarker.h"
+#include "bot/headlessbot.h"
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "ui/hintlook.h"
@@ -88,7 +90,6 @@ int runGame(QApplication &app, QStringList &relaunch)
     });
     if (hostingForOthers)
         download.setHostedAddresses(joinAddresses());
-    window.setComputerIntervalSetter([&host](int milliseconds) { host.setComputerInterval(milliseconds); });
     window.setSettingsPath(zz::GameWindow::defaultSettingsPath());
 
     zz::SignalWatcher signalWatcher;
@@ -134,6 +135,8 @@ int main(int argc, char *argv[])
     switch (zz::startMode(argc, argv)) {
     case zz::StartMode::Serve:
         return zz::runHeadlessHost(argc, argv);
+    case zz::StartMode::Bot:
+        return zz::runHeadlessBot(argc, argv);
     case zz::StartMode::Help:
         print(zz::helpText());
         return 0;

@@ -3,6 +3,7 @@
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
+#include "client/computerplayers.h"
 #include "session/wiretext.h"
 #include "session/clientsession.h"
 #include "client/gamestartdialog.h"
@@ -113,13 +114,6 @@ void GameWindow::setSoundPlayer(std::unique_ptr<SoundPlayer> sounds)
     m_sounds = std::move(sounds);
 }
 
-void GameWindow::setComputerIntervalSetter(ComputerIntervalSetter setter)
-{
-    m_setComputerInterval = std::move(setter);
-    if (m_setComputerInterval)
-        m_setComputerInterval(m_botSpeed);
-}
-
 void GameWindow::buildMenus()
 {
     QMenu *game = menuBar()->addMenu(QStringLiteral("&Game"));
@@ -129,6 +123,7 @@ void GameWindow::buildMenus()
     QAction *others = game->addAction(QStringLiteral("Play With Others..."));
     others->setObjectName(QStringLiteral("PlayWithOthers1"));
     connect(others, &QAction::triggered, this, [this] { showWindow(m_companions.download); });
+    m_computers->fillGameMenu(*game);
     game->addSeparator();
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -175,6 +170,7 @@ void GameWindow::buildBody()
     m_table->setSoundPlayer(&m_eventSounds);
     m_table->setLadderSolver(&builtinLadderSolver());
     m_watch = new WatchControls(*m_session, *m_board, *m_chat, *m_table, *this);
+    m_computers = new ComputerPlayers(*m_session, *m_board, *m_table, [this] { return m_gamePort; }, this);
     m_phrases = new PhraseColumn(body);
 
     // The board keeps its size; the chat, with the phrase buttons at its left
@@ -254,6 +250,7 @@ void GameWindow::showEvent(QShowEvent *event)
 void GameWindow::closeEvent(QCloseEvent *event)
 {
     guarded([this] { closeRule(); });
+    m_computers->endAll();
     event->accept();
     Q_EMIT closed();
 }
@@ -335,6 +332,7 @@ void GameWindow::setStartAllowed(bool allowed)
     m_board->setStartButtonVisible(allowed);
     m_startGameAction->setEnabled(allowed);
     m_table->setHosting(allowed);
+    m_computers->updateEntry();
     // Only the hosting player may remove a spy; a joined client never may.
     if (m_companions.spyList)
         m_companions.spyList->setKickEnabled(allowed);

@@ -26,6 +26,7 @@ class AboutDialog;
 class BoardView;
 class ChatView;
 class ClientSession;
+class ComputerPlayers;
 class PlayWithOthersDialog;
 class GameStartDialog;
 class GameTable;
@@ -44,8 +45,6 @@ class GameWindow : public QMainWindow
 public:
     // Starts the host listening on the game port; throws SocketError.
     using HostStarter = std::function<void()>;
-    // Sets the interval in milliseconds of the host's computer-player timer.
-    using ComputerIntervalSetter = std::function<void(int)>;
 
     // The windows created after this one; any may be missing.
     struct Companions
@@ -77,8 +76,6 @@ public:
     // Without a path (the default) settings are neither read nor written.
     void setSettingsPath(std::filesystem::path path) { m_settingsPath = std::move(path); }
     const std::filesystem::path &settingsPath() const { return m_settingsPath; }
-    // Called at once with the current bot speed, then on every change.
-    void setComputerIntervalSetter(ComputerIntervalSetter setter);
     void setCompanions(const Companions &companions);
     // Replaces the player of the game's sounds (the window keeps it).
     void setSoundPlayer(std::unique_ptr<SoundPlayer> sounds);
@@ -87,6 +84,7 @@ public:
     BoardView &board() { return *m_board; }
     ChatView &chat() { return *m_chat; }
     GameTable &table() { return *m_table; }
+    ComputerPlayers &computerPlayers() { return *m_computers; }
     PhraseColumn &phraseColumn() { return *m_phrases; }
     int botSpeed() const { return m_botSpeed; }
     int turnSound() const { return m_turnSound; }
@@ -159,6 +157,7 @@ private:
     ClientSession *m_session = nullptr;   // children of this window
     GameTable *m_table = nullptr;
     WatchControls *m_watch = nullptr;
+    ComputerPlayers *m_computers = nullptr;
     BoardView *m_board = nullptr;
     ChatView *m_chat = nullptr;
     StreamSocket *m_lobbySocket = nullptr;
@@ -170,7 +169,6 @@ private:
     QAction *m_playerPhraseSounds = nullptr;
     QActionGroup *m_botSpeeds = nullptr;
     QActionGroup *m_turnSounds = nullptr;
-    ComputerIntervalSetter m_setComputerInterval;
     std::filesystem::path m_settingsPath;
     WindowBounds m_rememberedBounds{};   // all 0 until loaded
     bool m_settingsLoaded = false;

@@ -2,6 +2,7 @@
 
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
+#include "client/computerplayers.h"
 #include "session/wiretext.h"
 #include "session/clientsession.h"
 #include "client/gametable.h"
@@ -89,8 +90,7 @@ void GameWindow::setBotSpeed(int milliseconds)
     m_botSpeed = milliseconds;
     for (QAction *entry : m_botSpeeds->actions())
         entry->setChecked(entry->data().toInt() == milliseconds);
-    if (m_setComputerInterval)
-        m_setComputerInterval(milliseconds);
+    m_computers->setInterval(milliseconds);
 }
 
 void GameWindow::setTurnSound(int value)

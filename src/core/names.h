@@ -144,6 +144,7 @@ inline constexpr std::string_view FallbackSeatNames[] = {"", "", "Klot", "Klock"
 // Menu entries and captions of controls.
 namespace label {
 inline constexpr std::string_view StartGame = "Start Game";
+inline constexpr std::string_view AddComputerPlayer = "Add Computer Player";
 inline constexpr std::string_view ViewTally = "View Tally";
 inline constexpr std::string_view PhraseList = "Phrase List";
 inline constexpr std::string_view RemoveFromGame = "Remove From Game";

@@ -20,8 +20,6 @@ namespace zz {
 
 namespace {
 
-constexpr int BotIntervalMs = 1000;
-
 // The port named on the command line, or nullopt when the arguments are bad.
 std::optional<std::string> servePort(int argc, char **argv)
 {
@@ -101,7 +99,6 @@ int runHeadlessHost(int argc, char **argv)
     QObject::connect(&watcher, &SignalWatcher::signalled, &app, [](int) { QCoreApplication::quit(); });
 
     HostService service;
-    service.setComputerInterval(BotIntervalMs);
     if (service.dictionaryFailed())
         std::fprintf(stderr, "%s\n", std::string(Dictionary::FailureMessage).c_str());
     logServer(service.server());

@@ -16,16 +16,13 @@ namespace zz {
 HostServer::HostServer(Sink sink, Closer closer, const Dictionary &dictionary, const WordPool &pool,
                        const LadderSolver *solver, QObject *parent)
     : QObject(parent), m_sink(std::move(sink)), m_closer(std::move(closer)), m_dictionary(dictionary), m_draw(pool, solver),
-      m_dispatchTimer(new QTimer(this)), m_turnClock(new QTimer(this)), m_computerTimer(new QTimer(this))
+      m_dispatchTimer(new QTimer(this)), m_turnClock(new QTimer(this))
 {
     m_dispatchTimer->setTimerType(Qt::PreciseTimer);
     m_dispatchTimer->setInterval(DispatchIntervalMs);
     m_turnClock->setInterval(ClockIntervalMs);
-    m_computerTimer->setSingleShot(true);
-    m_computerTimer->setInterval(1000);
     connect(m_dispatchTimer, &QTimer::timeout, this, [this] { logFailures([this] { dispatchTick(); }); });
     connect(m_turnClock, &QTimer::timeout, this, [this] { logFailures([this] { clockTick(); }); });
-    connect(m_computerTimer, &QTimer::timeout, this, [this] { logFailures([this] { computerTick(); }); });
 }
 
 HostServer::~HostServer() = default;

@@ -50,7 +50,6 @@ public:
     ~HostServer() override;
 
     void setRandom(Random random);
-    void setComputerInterval(int milliseconds);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
     int nextSeat() const { return m_seats.nextSeat(); }
@@ -65,7 +64,6 @@ public:
 
     void dispatchTick(); // one entry, round-robin over the connections
     void clockTick();    // the turn clock's second
-    void computerTick(); // the idle bot timer: no computer moves
 
     // Read-only views for the glue, the log and tests.
     bool inUse(int seat) const { return m_seats.inUse(seat); }
@@ -150,7 +148,6 @@ private:
 
     QTimer *m_dispatchTimer = nullptr;
     QTimer *m_turnClock = nullptr;
-    QTimer *m_computerTimer = nullptr;
 };
 
 } // namespace zz

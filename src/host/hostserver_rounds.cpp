@@ -5,7 +5,6 @@
 
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 namespace zz {
@@ -16,7 +15,6 @@ void HostServer::startGame(int fromSeat, std::string_view args)
     if (fromSeat != OwnerSeat)
         return;
     stopClock();
-    m_computerTimer->stop();
     m_gameInProgress = true;
 
     // Never unreadable: numbers that do not read fall back to the defaults.
@@ -87,7 +85,6 @@ void HostServer::findPlayer()
 {
     for (int seat = 1; seat <= m_seats.highestSeat(); ++seat)
         sendTo(seat, wire::nextPlayer(isPlayerSeat(seat) ? seat : 0));
-    m_computerTimer->start();
 }
 
 void HostServer::startTurnClock()
@@ -135,17 +132,6 @@ void HostServer::clockTick()
 void HostServer::setRandom(Random random)
 {
     m_draw.setRandom(std::move(random));
-}
-
-void HostServer::setComputerInterval(int milliseconds)
-{
-    m_computerTimer->setInterval(std::max(0, milliseconds));
-}
-
-void HostServer::computerTick()
-{
-    // The host plays no moves of its own; the timer only keeps its rhythm.
-    m_computerTimer->stop();
 }
 
 } // namespace zz

@@ -33,11 +33,6 @@ std::uint16_t HostService::localPort() const
     return m_listener->localPort();
 }
 
-void HostService::setComputerInterval(int milliseconds)
-{
-    m_server->setComputerInterval(milliseconds);
-}
-
 bool HostService::dictionaryFailed() const
 {
     return builtinDictionary().failed();

@@ -34,7 +34,6 @@ public:
     void listen(const std::string &portName = std::string(GamePortName));
     // The bound port, 0 before listen(): lets tests listen on port "0".
     std::uint16_t localPort() const;
-    void setComputerInterval(int milliseconds);
     // A connection with more unsent bytes than this (1 MiB by default) has
     // stopped reading and is dropped.
     void setMaxUnsentBytes(std::size_t bytes) { m_maxUnsentBytes = bytes; }

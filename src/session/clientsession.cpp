@@ -49,10 +49,12 @@ ClientSession::ClientSession(QObject *parent)
     m_dispatchTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_dispatchTimer, &QTimer::timeout, this, &ClientSession::dispatchTick);
     m_socket->onRead.bind(*this, [this](StreamSocket &, std::size_t) { readReady(); });
-    m_socket->onInfo.bind(*this, [this](StreamSocket &, SocketInfo kind, const std::string &) {
+    m_socket->onInfo.bind(*this, [this](StreamSocket &socket, SocketInfo kind, const std::string &text) {
         // The only close report of a non-blocking stream is "Socket Closed".
         if (kind == SocketInfo::Close)
             socketClosed();
+        else if (kind == SocketInfo::Error && !socket.isConnected() && !m_closed)
+            Q_EMIT connectFailed(QString::fromStdString(text));
     });
 }
 
@@ -214,6 +216,7 @@ bool ClientSession::sendLoginInfo(std::string_view args)
         return false;
     m_ownSeat = m->seat;
     m_loggedIn = true;
+    Q_EMIT seatOffered(m_ownSeat);
     send(wire::loginInfo(m_ownSeat, VersionText, toWire(m_loginName)));
     Q_EMIT loggedInAs(m_ownSeat);
     return true;

@@ -52,6 +52,9 @@ public:
     void dispatchTick();
 
 Q_SIGNALS:
+    // The host offered a seat. Emitted before the login reply goes out, so a
+    // directly connected slot may still choose the name.
+    void seatOffered(int seat);
     void loggedInAs(int seat);
     // A seat arrived or was already present; self when it is this client's seat.
     void playerArrived(int seat, const QString &name, bool self);
@@ -77,6 +80,8 @@ Q_SIGNALS:
     void winner(const QString &name);
     // The host closed the connection; sent once the queue is worked off.
     void connectionClosed();
+    // The connection could not be made (the socket's error text); nothing follows.
+    void connectFailed(const QString &why);
     // An exception caught at one of the session's entry points.
     void errorOccurred(const QString &text);
 

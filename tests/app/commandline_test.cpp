@@ -42,6 +42,9 @@ TEST(CommandLine, ModeFromArguments)
         {"launch parameters", {"Ann", "10.0.0.5", "true"}, StartMode::Play},
         {"serve anywhere", {"--port", "9000", "--serve"}, StartMode::Serve},
         {"serve wins over help", {"--help", "--serve"}, StartMode::Serve},
+        {"bot", {"--bot", "127.0.0.1"}, StartMode::Bot},
+        {"serve wins over bot", {"--bot", "127.0.0.1", "--serve"}, StartMode::Serve},
+        {"bot wins over help", {"--help", "--bot", "127.0.0.1"}, StartMode::Bot},
         {"help after parameters", {"Ann", "--help"}, StartMode::Help},
         {"version", {"--version"}, StartMode::Version},
         {"a name is not an option", {"--helper", "x", "false"}, StartMode::Play},
@@ -69,4 +72,5 @@ TEST(CommandLine, ProgramPrintsVersionAndHelpAndEnds)
     const ProgramRun help = runProgram({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("zigzop NAME ADDRESS true")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("zigzop --bot HOST[:PORT]")));
 }

@@ -2,6 +2,7 @@
 // buttons and chatter sounds as they reach the host and the chat.
 #include "tablefixture.h"
 
+#include "client/computerplayers.h"
 #include "client/gamestartdialog.h"
 #include "social/phrasecolumn.h"
 #include "social/phrasesdialog.h"
@@ -40,8 +41,6 @@ protected:
         gameStart = new GameStartDialog(&window);
         phrasesDialog = new PhrasesDialog(&window);
         window.setCompanions({{}, {}, gameStart, {}, phrasesDialog, spyList, tally, ladder});
-        window.setComputerIntervalSetter([this](int ms) { intervals.push_back(ms); });
-        intervals.clear();
         window.phraseColumn().setClock([this] { return now; });
     }
 
@@ -54,7 +53,6 @@ protected:
     std::filesystem::path path;
     GameStartDialog *gameStart = nullptr;
     PhrasesDialog *phrasesDialog = nullptr;
-    std::vector<int> intervals;
     qint64 now = 10000;
 };
 
@@ -72,7 +70,7 @@ TEST_F(WindowSettings, FirstRunWithoutAFileGivesTheStoredDefaults)
     for (int box = 1; box <= 3; ++box)
         EXPECT_EQ(gameStart->boxState(box), 1);
     EXPECT_TRUE(checked("Normal1"));
-    EXPECT_EQ(intervals, std::vector<int>{1000});
+    EXPECT_EQ(window.computerPlayers().intervalMs(), 1000);
     EXPECT_TRUE(checked("Classic1"));
     EXPECT_TRUE(checked("PlaySounds1"));
     EXPECT_TRUE(checked("PlayerPhraseSounds1"));
@@ -123,7 +121,7 @@ TEST_F(WindowSettings, MenuChoicesAreWrittenAtOnceAndKeepOtherLines)
     writeFile("; mine\n[Zigzop]\nPhrase1=hi\n[Other]\nx=1\n");
     seat(2, "Bo");
     action("Fast1")->trigger();
-    EXPECT_EQ(intervals.back(), 500);
+    EXPECT_EQ(window.computerPlayers().intervalMs(), 500);
     EXPECT_TRUE(checked("Fast1"));
     EXPECT_FALSE(checked("Normal1"));
     EXPECT_EQ(stored("Botspeed"), "500");

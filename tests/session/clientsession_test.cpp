@@ -190,6 +190,23 @@ TEST(ClientSession, SendingNeedsALogin)
     EXPECT_FALSE(session.kickHim(3));
 }
 
+TEST(ClientSession, NoHostListeningIsAFailedConnectNotAClose)
+{
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();   // nobody listens there now
+    ClientSession session;
+    QString why;
+    bool closed = false;
+    QObject::connect(&session, &ClientSession::connectFailed, &session, [&](const QString &text) { why = text; });
+    QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { closed = true; });
+    session.connectTo("127.0.0.1", port);
+    ASSERT_TRUE(waitFor([&] { return !why.isEmpty(); }));
+    EXPECT_FALSE(waitFor([&] { return closed; }, 100));
+    EXPECT_FALSE(session.loggedIn());
+}
+
 // ---- with a host on the other end of a real connection ---------------------
 
 class ConnectedSession : public ::testing::Test

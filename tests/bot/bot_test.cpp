@@ -1,0 +1,296 @@
+// Whole computer players on loopback: against a stand-in host that scripts
+// the messages and reads what the player sends, and against the real host.
+#include "bot/bot.h"
+#include "bot/botmind.h"
+#include "core/messages.h"
+#include "core/wire.h"
+#include "dict/builtindata.h"
+#include "dict/dictionary.h"
+#include "host/hostserver.h"
+#include "host/hostservice.h"
+#include "session/clientsession.h"
+#include "session/wiretext.h"
+#include "store/settings.h"
+#include "support/waitfor.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace zz {
+namespace {
+
+using test::waitFor;
+
+// A message as the framer hands it on: without its terminators.
+std::string framed(std::string message)
+{
+    while (!message.empty() && message.back() == wire::Terminator)
+        message.pop_back();
+    return message;
+}
+
+class StandInHost : public ::testing::Test
+{
+protected:
+    static constexpr int Seat = 3;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        bot.setSeed(1);
+        bot.setTimeScale(0.001);   // a word in a few milliseconds
+        QObject::connect(&bot, &Bot::left, &bot, [this] { ++leftCount; });
+        bot.connectTo("127.0.0.1", server.serverPort());
+        ASSERT_TRUE(waitFor([this] { return server.hasPendingConnections(); }));
+        peer = server.nextPendingConnection();
+        QObject::connect(peer, &QTcpSocket::readyRead, peer, [this] {
+            framer.feed(peer->readAll().toStdString());
+            // The login reply ends in a second terminator: an empty entry.
+            while (auto message = framer.next())
+                if (!message->empty())
+                    messages.push_back(*message);
+        });
+    }
+
+    void send(const std::string &message) { peer->write(message.data(), static_cast<qint64>(message.size())); }
+    // The next message the player sent; "" when none came in time.
+    std::string next(int timeoutMs = 5000)
+    {
+        if (!waitFor([this] { return !messages.empty(); }, timeoutMs))
+            return {};
+        std::string message = messages.front();
+        messages.pop_front();
+        return message;
+    }
+    // The next word the player sent; "" when the next message is none.
+    std::string nextWord(int timeoutMs = 5000)
+    {
+        const std::string message = next(timeoutMs);
+        const wire::Command command = wire::splitCommand(message);
+        if (command.word != wire::CmdSendWord)
+            return {};
+        const std::optional<wire::SendWord> word = wire::parseSendWord(command.args);
+        EXPECT_TRUE(word && word->seat == Seat) << message;
+        return word ? word->word : std::string();
+    }
+    // Many thinking times pass without a message.
+    bool quiet() { return !waitFor([this] { return !messages.empty(); }, 150); }
+
+    void logIn()
+    {
+        send(wire::sendLoginInfo(Seat));
+        ASSERT_EQ(next(), framed(wire::loginInfo(Seat, "1.0.2", "Klock")));   // seat 3's own name
+    }
+
+    QTcpServer server;
+    QTcpSocket *peer = nullptr;
+    wire::FrameSplitter framer;
+    std::deque<std::string> messages;
+    Bot bot{builtinDictionary(), builtinLadderSolver()};
+    int leftCount = 0;
+};
+
+TEST_F(StandInHost, PlaysOnItsSignalFromTheLastAcceptedWordToTheEnd)
+{
+    logIn();
+    send(wire::roundStart(1, "cold", "warm"));
+    send(wire::nextPlayer(2));   // another seat's signal
+    EXPECT_TRUE(quiet());
+    send(wire::nextPlayer(Seat));
+    std::string last = "cold";
+    int count = 0;
+    bool refusedOne = false;
+    while (last != "warm") {
+        const std::string word = nextWord();
+        ASSERT_FALSE(word.empty());
+        EXPECT_TRUE(oneLetterApart(last, word)) << last << " to " << word;
+        EXPECT_TRUE(builtinDictionary().isWord(word)) << word;
+        ASSERT_LT(count, BotMind::MaxWords);
+        if (count == 1 && !refusedOne) {
+            // The host judges differently: the ladder stays at its last word.
+            refusedOne = true;
+            send(wire::invalidWord(Seat, word, wire::Refusal::NotAWord));
+            const std::string again = nextWord();
+            EXPECT_NE(again, word);
+            EXPECT_TRUE(oneLetterApart(last, again)) << last << " to " << again;
+            send(wire::goodWord(Seat, again, ++count));
+            last = again;
+            continue;
+        }
+        send(wire::goodWord(Seat, word, ++count));
+        last = word;
+    }
+    EXPECT_TRUE(refusedOne);
+    EXPECT_TRUE(quiet());
+}
+
+TEST_F(StandInHost, StopsAtTimeUpAndTellsHowTheRoundWent)
+{
+    bot.setTimeScale(0.02);   // thinking outlasts the two messages below
+    std::vector<BotRound> rounds;
+    QObject::connect(&bot, &Bot::roundPlayed, &bot, [&](const BotRound &round) { rounds.push_back(round); });
+    logIn();
+    send(wire::roundStart(4, "cold", "warm"));
+    send(wire::nextPlayer(Seat));
+    const std::string word = nextWord();
+    send(wire::goodWord(Seat, word, 1) + wire::timeUp());
+    EXPECT_TRUE(quiet());
+    send(wire::postScores({{1, 90, 0, 0, 0, 0}, {Seat, 120, 0, 0, 0, 1}}));
+    ASSERT_TRUE(waitFor([&] { return !rounds.empty(); }));
+    EXPECT_EQ(rounds[0].round, 4);
+    EXPECT_EQ(rounds[0].start, QStringLiteral("cold"));
+    EXPECT_EQ(rounds[0].words, 1);
+    EXPECT_FALSE(rounds[0].completed);
+    EXPECT_EQ(rounds[0].score, 120);
+}
+
+TEST_F(StandInHost, JoinsARunningRoundFromItsStats)
+{
+    logIn();
+    wire::Stats stats{Seat, "lamp", "tide", false, 500, 120, 80, {}};
+    send(wire::stats(stats));
+    EXPECT_TRUE(quiet());   // this seat has had its round
+
+    stats.start = "cold";
+    stats.end = "warm";
+    stats.mayPlay = true;
+    send(wire::stats(stats));
+    EXPECT_TRUE(oneLetterApart("cold", nextWord()));
+}
+
+TEST_F(StandInHost, SitsOutWhileJustWatching)
+{
+    logIn();
+    send(wire::justWatching(Seat, wire::WatchFlag::Watch));
+    send(wire::roundStart(1, "cold", "warm"));
+    send(wire::nextPlayer(Seat));
+    EXPECT_TRUE(quiet());
+    send(wire::justWatching(Seat, wire::WatchFlag::PlayAgain));
+    EXPECT_TRUE(oneLetterApart("cold", nextWord()));
+}
+
+TEST_F(StandInHost, LeavesAFullTableWithoutLoggingIn)
+{
+    bool full = false;
+    QObject::connect(&bot, &Bot::tableFull, &bot, [&] { full = true; });
+    send(wire::full());
+    peer->close();
+    ASSERT_TRUE(waitFor([this] { return leftCount > 0; }));
+    EXPECT_TRUE(full);
+    EXPECT_FALSE(bot.loggedIn());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StandInHost, LeavesOnceWhenRemovedMidRound)
+{
+    logIn();
+    send(wire::roundStart(1, "cold", "warm"));
+    send(wire::nextPlayer(Seat));
+    ASSERT_FALSE(nextWord().empty());
+    peer->close();
+    ASSERT_TRUE(waitFor([this] { return leftCount > 0; }));
+    EXPECT_FALSE(bot.playing());
+    EXPECT_FALSE(waitFor([this] { return leftCount > 1; }, 100));
+}
+
+// ---- against the real host -------------------------------------------------------
+
+class RealHost : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(service.dictionaryFailed());
+        service.listen("0");
+        owner.setPlayerName(QStringLiteral("Ann"));
+        owner.connectTo("127.0.0.1", service.localPort());
+        ASSERT_TRUE(waitFor([this] { return owner.loggedIn(); }));
+    }
+
+    HostService service;
+    ClientSession owner;
+};
+
+// What a player's own session heard and sent in one game, checked as it goes.
+struct Witness
+{
+    explicit Witness(Bot &bot)
+    {
+        ClientSession &s = bot.session();
+        QObject::connect(&s, &ClientSession::roundStarted, &bot, [this](int, const QString &start, const QString &end) {
+            mayPlay = false;
+            last = start;
+            this->end = end;
+        });
+        QObject::connect(&s, &ClientSession::nextPlayer, &bot, [this, &bot](int seat) { mayPlay = seat == bot.seat(); });
+        QObject::connect(&s, &ClientSession::timeUp, &bot, [this] { mayPlay = false; });
+        QObject::connect(&bot, &Bot::wordSent, &bot, [this](const QString &word) {
+            EXPECT_TRUE(mayPlay) << "a word out of turn: " << word.toStdString();
+            EXPECT_NE(last, end) << "a word after the end word";
+            sent.push_back(word);
+        });
+        QObject::connect(&s, &ClientSession::wordAccepted, &bot, [this, &bot](int seat, const QString &word, int) {
+            if (seat != bot.seat())
+                return;
+            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word))) << last.toStdString() << " to " << word.toStdString();
+            EXPECT_TRUE(builtinDictionary().isWord(toWire(word)));
+            accepted.push_back(word);
+            last = word;
+        });
+        QObject::connect(&s, &ClientSession::wordRefused, &bot,
+                         [this](int, const QString &word, int) { refused.push_back(word); });
+        QObject::connect(&bot, &Bot::roundPlayed, &bot, [this](const BotRound &round) { rounds.push_back(round); });
+        QObject::connect(&bot, &Bot::winnerAnnounced, &bot, [this](const QString &name) { winner = name; });
+    }
+
+    bool mayPlay = false;
+    QString last, end;
+    QStringList sent, accepted, refused;
+    std::vector<BotRound> rounds;
+    QString winner;
+};
+
+TEST_F(RealHost, PlaysALadderToTheEndAndWinsTheGame)
+{
+    Bot bot(builtinDictionary(), builtinLadderSolver());
+    bot.setInterval(BotSpeedFast);
+    bot.setTimeScale(0.002);
+    const Witness witness(bot);
+    bot.connectTo("127.0.0.1", service.localPort());
+    ASSERT_TRUE(waitFor([&] { return bot.loggedIn(); }));
+    EXPECT_EQ(bot.seat(), 2);
+    EXPECT_EQ(bot.name(), QStringLiteral("Klot"));
+    ASSERT_TRUE(waitFor([&] { return service.server().name(2) == "Klot"; }));
+
+    QString ownerHeard;
+    QObject::connect(&owner, &ClientSession::winner, &owner, [&](const QString &name) { ownerHeard = name; });
+    owner.startGame(QStringLiteral("Ann"), 10, 120, false, true, false);
+    ASSERT_TRUE(waitFor([&] { return witness.last == witness.end && !witness.end.isEmpty(); }));
+    // Ann never plays: the host's clock ends the round.
+    ASSERT_TRUE(waitFor([&] {
+        service.server().clockTick();
+        return !witness.rounds.empty();
+    }));
+    EXPECT_TRUE(witness.rounds[0].completed);
+    EXPECT_EQ(witness.rounds[0].round, 1);
+    EXPECT_EQ(witness.rounds[0].words, witness.accepted.size());
+    EXPECT_EQ(witness.rounds[0].score, service.server().score(2));
+    EXPECT_EQ(witness.sent, witness.accepted);
+    EXPECT_TRUE(witness.refused.isEmpty());
+
+    for (int second = 0; second < 15; ++second)
+        service.server().clockTick();
+    ASSERT_TRUE(waitFor([&] { return !witness.winner.isEmpty() && !ownerHeard.isEmpty(); }));
+    EXPECT_EQ(witness.winner, QStringLiteral("Klot"));
+    EXPECT_EQ(ownerHeard, QStringLiteral("Klot"));
+    EXPECT_FALSE(service.server().gameInProgress());
+}
+
+} // namespace
+} // namespace zz
