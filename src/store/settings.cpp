@@ -2,7 +2,7 @@
 
 #include "core/names.h"
 #include "core/wire.h"
-#include "store/tallycodec.h"
+#include "store/atomicfile.h"
 
 #include <fstream>
 #include <iterator>
