@@ -17,6 +17,8 @@
 #include "host/hostservice.h"
 #include "net/signalwatcher.h"
 #include "app/singleinstance.h"
+#include "app/userfolders.h"
+#include "store/tallyfile.h"
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
@@ -56,13 +58,13 @@ int runGame(QApplication &app)
     zz::TallyWindow tally(&window);
     tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
                         [&window] { return window.table().ownSeat(); });
-    tally.openFile(zz::TallyWindow::defaultFile()); // saved again when it is destroyed
+    tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
     zz::LadderDialog ladder(&window);
 
     window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
     window.setHostStarter([&host] { host.listen(std::string(zz::GamePortName)); });
     window.setComputerIntervalSetter([&host](int milliseconds) { host.setComputerInterval(milliseconds); });
-    window.setSettingsPath(zz::GameWindow::defaultSettingsPath());
+    window.setSettingsPath(zz::settingsFolderForThisRun() / std::string(zz::setting::FileName));
 
     zz::SignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &zz::SignalWatcher::signalled, &window, &QWidget::close);

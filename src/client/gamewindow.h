@@ -64,9 +64,6 @@ public:
     // The board panel plus 4 pixels each way.
     static constexpr QSize MinimumClientSize{768, 530};
 
-    // The settings file beside the executable, or in ZIGZOP_SETTINGS_DIR when set.
-    static std::filesystem::path defaultSettingsPath();
-
     // params: the launch parameters without the program name.
     explicit GameWindow(QStringList params, QWidget *parent = nullptr);
     ~GameWindow() override;

@@ -10,7 +10,6 @@
 #include "social/phrasecolumn.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QScreen>
 
@@ -24,14 +23,6 @@ QString pathText(const std::filesystem::path &path)
 }
 
 } // namespace
-
-std::filesystem::path GameWindow::defaultSettingsPath()
-{
-    QString dir = qEnvironmentVariable("ZIGZOP_SETTINGS_DIR");
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
-    return std::filesystem::path(dir.toStdU16String()) / std::string(setting::FileName);
-}
 
 void GameWindow::loadIniFile()
 {
