@@ -25,7 +25,7 @@ void countWarnings(QtMsgType type, const QMessageLogContext &, const QString &)
 TEST(WaveSoundPlayer, PlaysOnlyCompiledInSoundsAndStaysQuietWithoutAudio)
 {
     ASSERT_TRUE(QFile::exists(WaveSoundPlayer::resourcePath("beep")));
-    ASSERT_FALSE(QFile::exists(WaveSoundPlayer::resourcePath("submit")));
+    ASSERT_FALSE(QFile::exists(WaveSoundPlayer::resourcePath("nosuch")));
 
     WaveSoundPlayer sounds;
     warnings = 0;
@@ -33,7 +33,7 @@ TEST(WaveSoundPlayer, PlaysOnlyCompiledInSoundsAndStaysQuietWithoutAudio)
     QElapsedTimer clock;
     clock.start();
     for (int tick = 0; tick < 20; ++tick) {
-        sounds.play("submit"); // no such sound: nothing at all
+        sounds.play("nosuch"); // no such sound: nothing at all
         sounds.play("beep");
         sounds.play("");
     }
