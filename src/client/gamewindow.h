@@ -167,6 +167,7 @@ private:
     std::filesystem::path m_settingsPath;
     WindowBounds m_rememberedBounds{};   // all 0 until loaded
     bool m_settingsLoaded = false;
+    SavedSettings m_choicesBeforeLoad;   // what the controls held when last written before the load
     int m_botSpeed = BotSpeedNormal;
     int m_turnSound = 0;
     QPointer<QMessageBox> m_fullBox;
