@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The application title; no display name, so captions stay as set.
     QCoreApplication::setApplicationName(zz::fromAscii(zz::ApplicationTitle));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zigzop"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zigzop.zigzop"));
     zz::installHintLook(app);
     try {
         return runGame(app);
