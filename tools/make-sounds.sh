@@ -110,7 +110,7 @@ finish() {
 }
 
 # Notes (Hz).
-C5=523.25 E5=659.26 G5=783.99 A5=880.00 C6=1046.50 D6=1174.66
+C5=523.25 E5=659.26 G5=783.99 A5=880.00 C6=1046.50 D6=1174.66 E6=1318.51
 
 # --- Game event sounds -------------------------------------------------------
 
@@ -149,6 +149,11 @@ place roundover.2 0.16
 place roundover.3 0.32
 mix roundover roundover.1 roundover.2 roundover.3
 finish roundover
+
+# submit: a short soft ding as a word goes out, where a desktop would sound its
+# default beep.
+bell submit 0.16 "$E6"
+finish submit
 
 # tick: a short wooden click.
 gen tick 0.06 2 sine 1100:900 pinknoise remix 1v0.425,2v0.075 highpass 300

@@ -21,6 +21,8 @@
 #include "lobby/playwithothersdialog.h"
 #include "net/signalwatcher.h"
 #include "app/singleinstance.h"
+#include "app/userfolders.h"
+#include "store/tallyfile.h"
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
@@ -62,7 +64,7 @@ int runGame(QApplication &app, QStringList &relaunch)
     zz::GameWindow window(app.arguments().mid(1));
     zz::AboutDialog about(&window);
     zz::PlayWithOthersDialog download(&window);
-    download.setChoicesFile(zz::GameWindow::defaultSettingsPath().parent_path() / zz::LobbyChoices::FileName);
+    download.setChoicesFile(zz::settingsFolderForThisRun() / zz::LobbyChoices::FileName);
     zz::GameStartDialog gameStart(&window);
     zz::HelpWindow help(&window);
     zz::PhrasesDialog phrases(&window);
@@ -71,7 +73,7 @@ int runGame(QApplication &app, QStringList &relaunch)
     zz::TallyWindow tally(&window);
     tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
                         [&window] { return window.table().ownSeat(); });
-    tally.openFile(zz::TallyWindow::defaultFile()); // saved again when it is destroyed
+    tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
     zz::LadderDialog ladder(&window);
 
     window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
@@ -90,7 +92,7 @@ int runGame(QApplication &app, QStringList &relaunch)
     });
     if (hostingForOthers)
         download.setHostedAddresses(joinAddresses());
-    window.setSettingsPath(zz::GameWindow::defaultSettingsPath());
+    window.setSettingsPath(zz::settingsFolderForThisRun() / std::string(zz::setting::FileName));
 
     zz::SignalWatcher signalWatcher;
     QObject::connect(&signalWatcher, &zz::SignalWatcher::signalled, &window, &QWidget::close);
@@ -150,7 +152,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The application title; no display name, so captions stay as set.
     QCoreApplication::setApplicationName(zz::fromAscii(zz::ApplicationTitle));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zigzop"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zigzop.zigzop"));
     zz::installHintLook(app);
     QStringList relaunch;
     int code = 1;

@@ -16,11 +16,15 @@ class SingleInstance : public QObject
     Q_OBJECT
 public:
     // name: already unique per user; it names the lock file and the local socket.
-    explicit SingleInstance(QString name, QObject *parent = nullptr);
+    // lockFolder: where the lock file goes; the temporary folder when empty.
+    explicit SingleInstance(QString name, QObject *parent = nullptr, QString lockFolder = {});
     ~SingleInstance() override;
 
-    // true: this is the first instance and now listens; false: another
-    // instance runs and was asked to bring its window forward.
+    // true: the game may start. It is the first instance and now listens, or
+    // the lock could not be had for another reason than a running game (the
+    // folder cannot be written, a lock file of another user), which is then
+    // warned about on standard error. false: another game holds the lock and
+    // answered, and was asked to bring its window forward.
     bool claim();
 
 Q_SIGNALS:
@@ -28,9 +32,10 @@ Q_SIGNALS:
 
 private:
     void connectionArrived();
-    void askRunningInstance();
+    bool askRunningInstance();
 
     QString m_name;
+    QString m_lockFolder;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
 };

@@ -67,6 +67,7 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
     connectSocial();
     resize(DefaultBounds.size());
     move(DefaultBounds.topLeft());
+    m_choicesBeforeLoad = currentSettings();
 }
 
 GameWindow::~GameWindow()
@@ -79,6 +80,8 @@ GameWindow::~GameWindow()
 void GameWindow::setCompanions(const Companions &companions)
 {
     m_companions = companions;
+    if (!m_settingsLoaded)
+        m_choicesBeforeLoad = currentSettings();   // the game options now come from their dialog
     m_table->setSpyList(m_companions.spyList);
     m_table->setLadderDialog(m_companions.ladder);
     m_table->setTally(m_companions.tally);

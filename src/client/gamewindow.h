@@ -63,9 +63,6 @@ public:
     // The board panel plus 4 pixels each way.
     static constexpr QSize MinimumClientSize{768, 530};
 
-    // The settings file beside the executable, or in ZIGZOP_SETTINGS_DIR when set.
-    static std::filesystem::path defaultSettingsPath();
-
     // params: the launch parameters without the program name.
     explicit GameWindow(QStringList params, QWidget *parent = nullptr);
     ~GameWindow() override;
@@ -172,6 +169,7 @@ private:
     std::filesystem::path m_settingsPath;
     WindowBounds m_rememberedBounds{};   // all 0 until loaded
     bool m_settingsLoaded = false;
+    SavedSettings m_choicesBeforeLoad;   // what the controls held when last written before the load
     int m_botSpeed = BotSpeedNormal;
     int m_turnSound = 0;
     QPointer<QMessageBox> m_fullBox;

@@ -10,9 +10,10 @@
 #include "social/phrasecolumn.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QScreen>
+
+#include <utility>
 
 namespace zz {
 
@@ -24,14 +25,6 @@ QString pathText(const std::filesystem::path &path)
 }
 
 } // namespace
-
-std::filesystem::path GameWindow::defaultSettingsPath()
-{
-    QString dir = qEnvironmentVariable("ZIGZOP_SETTINGS_DIR");
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
-    return std::filesystem::path(dir.toStdU16String()) / std::string(setting::FileName);
-}
 
 void GameWindow::loadIniFile()
 {
@@ -102,13 +95,20 @@ void GameWindow::saveIniFile()
 
 void GameWindow::saveSettings(const WindowBounds &bounds)
 {
-    // Before the file was read the controls hold built-in values; writing them
-    // would replace the player's stored choices.
-    if (!m_settingsLoaded)
-        return;
     SavedSettings s = currentSettings();
     s.bounds = bounds;
-    updateSettingsFile([&](IniFile &ini) { writeSettings(ini, s); });
+    if (m_settingsLoaded) {
+        updateSettingsFile([&](IniFile &ini) { writeSettings(ini, s); });
+        return;
+    }
+    // Before the file was read the controls hold built-in values; writing them
+    // would replace the player's stored choices. Only what the player changed
+    // since is written, so the load brings the choice back instead of undoing it.
+    s.bounds = m_choicesBeforeLoad.bounds;
+    if (s == m_choicesBeforeLoad)
+        return;
+    const SavedSettings before = std::exchange(m_choicesBeforeLoad, s);
+    updateSettingsFile([&](IniFile &ini) { writeChangedSettings(ini, before, s); });
 }
 
 bool GameWindow::updateSettingsFile(const std::function<void(IniFile &)> &change)

@@ -165,7 +165,7 @@ inline constexpr std::string_view SelectOne = "Select at least one of the follow
 inline constexpr std::string_view LetterWords[] = {"3 Letter Words", "4 Letter Words", "5 Letter Words"};
 } // namespace label
 
-// The settings file beside the program and its keys, all in section GameKey.
+// The settings file and its keys, all in section GameKey.
 namespace setting {
 inline constexpr std::string_view FileName = "quibplazo.ini";
 inline constexpr std::string_view TextSize = "Textsize";

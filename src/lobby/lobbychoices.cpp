@@ -1,7 +1,7 @@
 #include "lobby/lobbychoices.h"
 
 #include "store/inifile.h"
-#include "store/tallycodec.h"
+#include "store/atomicfile.h"
 
 #include <algorithm>
 #include <fstream>

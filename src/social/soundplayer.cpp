@@ -6,9 +6,39 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include <utility>
+
 namespace zz {
 
-WaveSoundPlayer::WaveSoundPlayer(QObject *parent) : QObject(parent) {}
+namespace {
+
+class EffectVoice : public WaveSoundPlayer::Voice
+{
+public:
+    EffectVoice(const QString &path, QObject *owner) : m_effect(new QSoundEffect(owner))
+    {
+        m_effect->setSource(QUrl(QStringLiteral("qrc") + path));
+    }
+    void start() override { m_effect->play(); }
+    void stop() override { m_effect->stop(); }
+
+private:
+    QSoundEffect *m_effect; // a child of the player, which outlives its voices
+};
+
+} // namespace
+
+WaveSoundPlayer::WaveSoundPlayer(QObject *parent)
+    : QObject(parent)
+    , m_makeVoice([this](const QString &path) { return makeEffect(path); })
+{
+}
+
+WaveSoundPlayer::WaveSoundPlayer(VoiceMaker makeVoice, QObject *parent)
+    : QObject(parent)
+    , m_makeVoice(std::move(makeVoice))
+{
+}
 
 WaveSoundPlayer::~WaveSoundPlayer() = default;
 
@@ -27,24 +57,35 @@ void WaveSoundPlayer::play(std::string_view name)
     const QString path = resourcePath(name);
     if (!QFile::exists(path))
         return;
-    if (QSoundEffect *sound = effect(path))
-        sound->play();
+    Voice *sound = voice(path);
+    if (!sound)
+        return;
+    // A new sound replaces the one still playing instead of sounding over it.
+    if (m_playing)
+        m_playing->stop();
+    m_playing = sound;
+    sound->start();
 }
 
-QSoundEffect *WaveSoundPlayer::effect(const QString &path)
+WaveSoundPlayer::Voice *WaveSoundPlayer::voice(const QString &path)
 {
-    if (const auto found = m_effects.find(path); found != m_effects.end())
-        return found->second;
+    if (const auto found = m_voices.find(path); found != m_voices.end())
+        return found->second.get();
+    std::unique_ptr<Voice> made = m_makeVoice(path);
+    if (!made)
+        return nullptr;
+    return m_voices.emplace(path, std::move(made)).first->second.get();
+}
+
+std::unique_ptr<WaveSoundPlayer::Voice> WaveSoundPlayer::makeEffect(const QString &path)
+{
     // A machine without an audio device (a server, a test run) would answer
     // every effect with an error line; ask once and keep quiet instead.
     if (QMediaDevices::audioOutputs().isEmpty()) {
         m_noOutput = true;
         return nullptr;
     }
-    auto *sound = new QSoundEffect(this);
-    sound->setSource(QUrl(QStringLiteral("qrc") + path));
-    m_effects.emplace(path, sound);
-    return sound;
+    return std::make_unique<EffectVoice>(path, this);
 }
 
 } // namespace zz

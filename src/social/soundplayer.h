@@ -4,10 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string_view>
-
-class QSoundEffect;
 
 namespace zz {
 
@@ -40,12 +40,27 @@ private:
 
 // Plays ":/sounds/<name>.wav" (the name in lower case) when the program carries that resource; any
 // other name does nothing. Effects are made on first use, so a program
-// without sound resources never opens the audio device.
+// without sound resources never opens the audio device. One sound plays at a
+// time: a new one stops the one still playing.
 class WaveSoundPlayer : public QObject, public SoundPlayer
 {
     Q_OBJECT
 public:
+    // One loaded sound that starts from its beginning and can be stopped.
+    class Voice
+    {
+    public:
+        virtual ~Voice() = default;
+        virtual void start() = 0;
+        virtual void stop() = 0;
+    };
+    // Makes the voice for a resource path; nullptr when it cannot be played.
+    using VoiceMaker = std::function<std::unique_ptr<Voice>(const QString &path)>;
+
+    // Plays through QSoundEffect, and not at all without an audio device.
     explicit WaveSoundPlayer(QObject *parent = nullptr);
+    // Plays through the voices makeVoice gives.
+    explicit WaveSoundPlayer(VoiceMaker makeVoice, QObject *parent = nullptr);
     ~WaveSoundPlayer() override;
 
     void play(std::string_view name) override;
@@ -53,10 +68,13 @@ public:
     static QString resourcePath(std::string_view name);
 
 private:
-    QSoundEffect *effect(const QString &path);
+    Voice *voice(const QString &path);
+    std::unique_ptr<Voice> makeEffect(const QString &path);
 
-    std::map<QString, QSoundEffect *> m_effects; // children of this player
-    bool m_noOutput = false;                     // no audio device: stay quiet
+    VoiceMaker m_makeVoice;
+    std::map<QString, std::unique_ptr<Voice>> m_voices;
+    Voice *m_playing = nullptr;   // the last one started, one of m_voices
+    bool m_noOutput = false;      // no audio device: stay quiet
 };
 
 } // namespace zz

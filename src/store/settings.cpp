@@ -2,12 +2,15 @@
 
 #include "core/names.h"
 #include "core/wire.h"
-#include "store/tallycodec.h"
+#include "store/atomicfile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace zz {
 
@@ -87,25 +90,51 @@ LoadedSettings readSettings(const IniFile &ini)
     return s;
 }
 
+namespace {
+
+// Every key of SavedSettings with its text, in the stored order; the colour
+// only when there is one.
+std::vector<std::pair<std::string_view, std::string>> settingEntries(const SavedSettings &s)
+{
+    std::vector<std::pair<std::string_view, std::string>> entries{
+        {setting::TextSize, decimal(s.textSize)},
+        {setting::Top, decimal(s.bounds.top)},
+        {setting::Left, decimal(s.bounds.left)},
+        {setting::Width, decimal(s.bounds.width)},
+        {setting::Height, decimal(s.bounds.height)},
+    };
+    if (s.textColour)
+        entries.emplace_back(setting::TextColor, colourToText(*s.textColour));
+    entries.insert(entries.end(), {
+        {setting::PlayToScore, decimal(s.playTo)},
+        {setting::TimePerTurn, decimal(s.timePerTurn)},
+        {setting::Three, decimal(s.letterBoxes[0])},
+        {setting::Four, decimal(s.letterBoxes[1])},
+        {setting::Five, decimal(s.letterBoxes[2])},
+        {setting::BotSpeed, decimal(s.botSpeed)},
+        {setting::TurnSound, decimal(s.turnSound)},
+        {setting::PlayerPhraseSounds, std::string(flag(s.playerPhraseSounds))},
+        {setting::PlaySounds, std::string(flag(s.playSounds))},
+    });
+    return entries;
+}
+
+} // namespace
+
 void writeSettings(IniFile &ini, const SavedSettings &s)
 {
-    const auto set = [&](std::string_view key, std::string_view value) { ini.setValue(GameKey, key, value); };
-    set(setting::TextSize, decimal(s.textSize));
-    set(setting::Top, decimal(s.bounds.top));
-    set(setting::Left, decimal(s.bounds.left));
-    set(setting::Width, decimal(s.bounds.width));
-    set(setting::Height, decimal(s.bounds.height));
-    if (s.textColour)
-        set(setting::TextColor, colourToText(*s.textColour));
-    set(setting::PlayToScore, decimal(s.playTo));
-    set(setting::TimePerTurn, decimal(s.timePerTurn));
-    set(setting::Three, decimal(s.letterBoxes[0]));
-    set(setting::Four, decimal(s.letterBoxes[1]));
-    set(setting::Five, decimal(s.letterBoxes[2]));
-    set(setting::BotSpeed, decimal(s.botSpeed));
-    set(setting::TurnSound, decimal(s.turnSound));
-    set(setting::PlayerPhraseSounds, flag(s.playerPhraseSounds));
-    set(setting::PlaySounds, flag(s.playSounds));
+    for (const auto &[key, value] : settingEntries(s))
+        ini.setValue(GameKey, key, value);
+}
+
+void writeChangedSettings(IniFile &ini, const SavedSettings &before, const SavedSettings &after)
+{
+    const auto old = settingEntries(before);
+    for (const auto &[key, value] : settingEntries(after)) {
+        const auto same = std::find_if(old.begin(), old.end(), [&](const auto &entry) { return entry.first == key; });
+        if (same == old.end() || same->second != value)
+            ini.setValue(GameKey, key, value);
+    }
 }
 
 void writePhrases(IniFile &ini, const std::array<std::string, PhraseKeyCount> &phrases)

@@ -60,12 +60,16 @@ struct SavedSettings
     int turnSound = 0;
     bool playerPhraseSounds = true;
     bool playSounds = true;
+    friend bool operator==(const SavedSettings &, const SavedSettings &) = default;
 };
 
 // Never fails: every missing or unusable value gives its default.
 LoadedSettings readSettings(const IniFile &ini);
 // Sets every key of SavedSettings in the game's section, in the stored order.
 void writeSettings(IniFile &ini, const SavedSettings &settings);
+// Sets only the keys whose text differs between before and after, leaving
+// every other key as the file has it.
+void writeChangedSettings(IniFile &ini, const SavedSettings &before, const SavedSettings &after);
 // Sets "Phrase1".."Phrase9" to the given texts, empty ones included.
 void writePhrases(IniFile &ini, const std::array<std::string, PhraseKeyCount> &phrases);
 

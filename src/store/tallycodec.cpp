@@ -1,13 +1,12 @@
 #include "store/tallycodec.h"
 
+#include "store/atomicfile.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <random>
-#include <system_error>
 
 namespace zz {
 
@@ -297,35 +296,6 @@ void writeTallyFile(const std::filesystem::path &path, std::string_view text)
 {
     if (!writeFileAtomically(path, compressTally(text)))
         throw TallyCodecError("Lzrw1 : Error writing to output file : " + path.string());
-}
-
-bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes)
-{
-    std::filesystem::path temp;
-    std::FILE *file = nullptr;
-    std::random_device seed;
-    std::mt19937 pick(seed());
-    // Exclusive creation beside the target: same file system for the rename,
-    // and never another file's content.
-    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-        temp = path;
-        temp += ".saving-" + std::to_string(pick() % 1000000);
-        file = std::fopen(temp.string().c_str(), "wbx");
-    }
-    if (file == nullptr)
-        return false;
-
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(temp, path, error);
-    if (!written || error) {
-        std::filesystem::remove(temp, error);
-        return false;
-    }
-    return true;
 }
 
 } // namespace zz

@@ -37,8 +37,4 @@ std::string readTallyFile(const std::filesystem::path &path);
 // TallyCodecError when that fails; the previous file is then left as it was.
 void writeTallyFile(const std::filesystem::path &path, std::string_view text);
 
-// Writes bytes to a new file beside path, then renames it over path. False on
-// any failure, in which case path is untouched and no temporary file remains.
-bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes);
-
 } // namespace zz

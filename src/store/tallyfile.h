@@ -1,5 +1,5 @@
 #pragma once
-// The tally file beside the program: read once at start, written back with an
+// The tally file: read once at start, written back with an
 // atomic save. A file that cannot be read is renamed aside and kept, never
 // written over.
 #include "store/tallytable.h"

@@ -69,8 +69,9 @@ std::optional<TallyTable> TallyTable::fromText(std::string_view text)
     const std::optional<int> rows = toInteger(lines[1]);
     if (columns != ColumnCount || !rows || *rows < 1)
         return std::nullopt;
-    // Every line must be a cell: a count that disagrees with the lines is damage.
-    if (lines.size() - 2 != std::uint64_t(ColumnCount) * std::uint64_t(*rows))
+    // Too few lines for the counts is damage; lines after the last cell are
+    // not part of the table and are left unread.
+    if (lines.size() - 2 < std::uint64_t(ColumnCount) * std::uint64_t(*rows))
         return std::nullopt;
 
     TallyTable table;

@@ -26,8 +26,9 @@ public:
     // A new tally: row 0 alone, every cell "0".
     TallyTable();
 
-    // Reads the text form. nullopt when it is cut short, has more lines than
-    // its counts say, or its counts are not 9 columns and at least one row.
+    // Reads the text form: the counts from the first two lines, then the
+    // cells; any lines after the cells are ignored. nullopt when it is cut
+    // short or its counts are not 9 columns and at least one row.
     static std::optional<TallyTable> fromText(std::string_view text);
     // The text form: column count, row count, then every cell column by
     // column, each line ended by CR LF.

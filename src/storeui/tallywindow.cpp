@@ -5,7 +5,6 @@
 #include "core/names.h"
 #include "store/tallyfile.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -81,14 +80,6 @@ TallyWindow::TallyWindow(QWidget *parent)
 TallyWindow::~TallyWindow()
 {
     save();
-}
-
-std::filesystem::path TallyWindow::defaultFile()
-{
-    QString dir = qEnvironmentVariable("ZIGZOP_TALLY_DIR");
-    if (dir.isEmpty())
-        dir = QCoreApplication::applicationDirPath();
-    return tallyFileIn(QFile::encodeName(dir).toStdString());
 }
 
 bool TallyWindow::openFile(const std::filesystem::path &file)

@@ -33,8 +33,6 @@ public:
     // Saves to the opened file, when there is one and it may be written.
     ~TallyWindow() override;
 
-    // The tally file beside the program, or in $ZIGZOP_TALLY_DIR when set.
-    static std::filesystem::path defaultFile();
     // Loads the tally from file and saves there from now on. A damaged file is
     // renamed aside, reported in a message box once the event loop runs, and
     // the tally starts empty. False when the file was damaged.

@@ -5,9 +5,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace zz;
 using zz::test::waitFor;
@@ -17,6 +21,14 @@ namespace {
 QString uniqueName()
 {
     return QStringLiteral("zz-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
+
+QStringList warnings;
+
+void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        warnings.append(message);
 }
 
 } // namespace
@@ -66,4 +78,43 @@ TEST(SingleInstance, NameWithSlashesStillWorks)
     ASSERT_TRUE(first.claim());
     SingleInstance second(name);
     EXPECT_FALSE(second.claim());
+}
+
+TEST(SingleInstance, LockTroubleOtherThanARunningGameStartsTheGameWithAWarning)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString name = uniqueName();
+    const QString lockPath = QDir(folder.path()).filePath(name + QStringLiteral(".lock"));
+    const struct {
+        const char *name;
+        QString lockFolder;
+        std::function<void()> prepare;
+    } cases[] = {
+        {"the lock folder is missing", folder.filePath(QStringLiteral("gone")), [] {}},
+        // As with another user's lock file: there, but never ours to replace.
+        {"something that cannot be replaced holds the lock's name", folder.path(),
+         [&] { ASSERT_TRUE(QDir().mkpath(lockPath)); }},
+        {"a live program that is no game holds the lock", folder.path(),
+         [&] {
+             QDir(lockPath).removeRecursively();
+             QFile lock(lockPath);
+             ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+             lock.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                        + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + "\n\n");
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepWarnings);
+        SingleInstance instance(name, nullptr, c.lockFolder);
+        const bool started = instance.claim();
+        qInstallMessageHandler(previous);
+        EXPECT_TRUE(started);
+        ASSERT_EQ(warnings.size(), 1);
+        EXPECT_TRUE(warnings.front().contains(QStringLiteral("cannot take the lock")))
+            << warnings.front().toStdString();
+    }
 }

@@ -170,9 +170,30 @@ TEST_F(WindowSettings, ClosingBeforeLoadingKeepsTheStoredChoices)
 {
     writeFile("[Zigzop]\nTextsize=14\n");
     window.move(100, 100);
-    action("Fast1")->trigger();
+    action("Fast1")->trigger();   // the one key chosen is written, nothing else
     window.close();
-    EXPECT_EQ(slurp(path), "[Zigzop]\nTextsize=14\n");
+    EXPECT_EQ(slurp(path), "[Zigzop]\nTextsize=14\nBotspeed=500\n");
+}
+
+TEST_F(WindowSettings, ChoicesMadeWhileConnectingOutliveTheLoad)
+{
+    writeFile("[Zigzop]\nTextsize=14\nBotspeed=2000\nTurnsound=0\nPhrase1=hi\n");
+    action("Fast1")->trigger();
+    action("New1")->trigger();
+    action("PlaySounds1")->trigger();
+    seat(2, "Bo");
+    EXPECT_TRUE(checked("Fast1"));
+    EXPECT_EQ(window.computerPlayers().intervalMs(), 500);
+    EXPECT_TRUE(checked("New1"));
+    EXPECT_FALSE(checked("PlaySounds1"));
+    EXPECT_EQ(window.chat().textSize(), 14);   // what the player did not touch comes from the file
+    EXPECT_EQ(slurp(path), "[Zigzop]\nTextsize=14\nBotspeed=500\nTurnsound=1\nPhrase1=hi\nPlaysounds=false\n");
+}
+
+TEST_F(WindowSettings, NothingChosenWhileConnectingWritesNothing)
+{
+    action("Normal1")->trigger();   // already the built-in choice
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(WindowSettings, MovedWindowIsSavedOnClose)

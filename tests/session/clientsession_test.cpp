@@ -323,7 +323,10 @@ TEST_F(ConnectedSession, ThousandQueuedMessagesAreStillHandled)
         burst += "CMD_timeup+\xff";
     session.receiveBytes(std::string(burst.constData(), static_cast<std::size_t>(burst.size())));
     EXPECT_EQ(session.queuedMessages(), 1000u);
-    ASSERT_TRUE(waitFor([this] { return record.lines.size() == 1000; }));
+    // The ticks are driven here: a thousand real ones would only make the test slow and uneven.
+    for (int tick = 0; tick < 1000 && session.dispatching(); ++tick)
+        session.dispatchTick();
+    EXPECT_EQ(record.lines.size(), 1000u);
     EXPECT_FALSE(session.dispatching());
 }
 

@@ -163,6 +163,20 @@ TEST(Settings, SavingWritesEveryKeyButThePhrasesInOrder)
                           "Playsounds=false\r\n");
 }
 
+TEST(Settings, ChangedSettingsWriteOnlyTheKeysThatDiffer)
+{
+    IniFile ini("[Zigzop]\nTextsize=14\nBotspeed=2000\n");
+    SavedSettings before;
+    SavedSettings after = before;
+    after.botSpeed = BotSpeedFast;
+    after.textColour = colour::Navy;   // no colour before: a change too
+    after.bounds.width = 900;
+    writeChangedSettings(ini, before, after);
+    EXPECT_EQ(ini.text(), "[Zigzop]\nTextsize=14\nBotspeed=500\nWidth=900\nTextcolor=clNavy\n");
+    writeChangedSettings(ini, after, after);
+    EXPECT_EQ(ini.text(), "[Zigzop]\nTextsize=14\nBotspeed=500\nWidth=900\nTextcolor=clNavy\n");
+}
+
 TEST(Settings, SavedValuesLoadBackAndKeepForeignLines)
 {
     IniFile ini("[Zigzop]\nPhrase2=kept\nTextsize=14\n[Mine]\nx=1\n");

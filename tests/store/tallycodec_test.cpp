@@ -1,5 +1,7 @@
 #include "store/tallycodec.h"
 
+#include "store/atomicfile.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -89,6 +89,16 @@ TEST_F(TallyFileTest, FileIsThePackedTextForm)
     EXPECT_EQ(decompressTally(bytesOf(file)), sample().toText());
 }
 
+TEST_F(TallyFileTest, LineAfterTheCellsLoadsInPlaceAndIsNotKeptAside)
+{
+    put(compressTally(sample().toText() + "\r\n"));
+    const TallyLoad load = loadTally(file);
+    EXPECT_TRUE(load.error.empty()) << load.error;
+    EXPECT_TRUE(load.keptAs.empty());
+    EXPECT_EQ(load.table.count(TallyTable::Games, 1), 2);
+    EXPECT_EQ(filesInDir(), 1);
+}
+
 TEST_F(TallyFileTest, FileThatDoesNotUnpackIsKeptAsideAndReported)
 {
     put("not a tally file");
