@@ -46,17 +46,19 @@ void benchDraws(const char *label, zz::LengthMode mode, const zz::WordPool &pool
     const zz::RoundDraw::Random random = [&engine](std::size_t bound) {
         return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine);
     };
-    const zz::RoundDraw fitting(pool, &zz::builtinLadderSolver());
-    const zz::RoundDraw literal(pool, nullptr);
+    zz::RoundDraw fitting(pool, &zz::builtinLadderSolver());
+    zz::RoundDraw literal(pool, nullptr);
+    fitting.setRandom(random);
+    literal.setRandom(random);
 
     std::vector<double> fitMs, plainMs;
     int redraws = 0, fallbacks = 0;
     for (int i = 0; i < Draws; ++i) {
         std::optional<zz::RoundWords> words;
-        fitMs.push_back(timed([&] { words = fitting.draw(mode, random); }));
+        fitMs.push_back(timed([&] { words = fitting.draw(mode); }));
         redraws += words ? words->redraws : 0;
         fallbacks += words && words->literal;
-        plainMs.push_back(timed([&] { words = literal.draw(mode, random); }));
+        plainMs.push_back(timed([&] { words = literal.draw(mode); }));
     }
     const Figures fit = summarise(fitMs), plain = summarise(plainMs);
     std::printf("%-22s fitting draw p50 %.3f ms p99 %.3f ms max %.3f ms | plain draw p50 %.4f ms p99 %.4f ms"

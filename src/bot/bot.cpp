@@ -1,14 +1,15 @@
 #include "bot/bot.h"
 
+#include "bot/botnames.h"
 #include "core/colourtext.h"
 #include "core/messages.h"
 #include "core/names.h"
-#include "bot/botnames.h"
 #include "session/clientsession.h"
 #include "session/wiretext.h"
 
 #include <QDebug>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <random>
@@ -60,7 +61,8 @@ void Bot::connectSession()
     connect(s, &ClientSession::statsReceived, this, guardedSlot(this, &Bot::statsReceived));
     connect(s, &ClientSession::wordAccepted, this, guardedSlot(this, &Bot::wordAccepted));
     connect(s, &ClientSession::wordRefused, this, guardedSlot(this, &Bot::wordRefused));
-    connect(s, &ClientSession::ladderCompleted, this, [this](int seat, int) { logFailure([&] { ladderCompleted(seat); }); });
+    connect(s, &ClientSession::ladderCompleted, this,
+            [this](int seat, int) { logFailure([&] { ladderCompleted(seat); }); });
     connect(s, &ClientSession::timeUp, this, guardedSlot(this, &Bot::stopPlaying));
     connect(s, &ClientSession::scoresPosted, this, guardedSlot(this, &Bot::scoresPosted));
     connect(s, &ClientSession::justWatching, this, guardedSlot(this, &Bot::justWatching));

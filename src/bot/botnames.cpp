@@ -32,7 +32,8 @@ std::string botName(const std::vector<std::string> &taken, int first)
     first = std::clamp(first, 0, BotNameCount - 1);
     for (int k = 0; k < BotNameCount; ++k) {
         const std::string_view name = botNameAt((first + k) % BotNameCount);
-        const bool used = std::any_of(taken.begin(), taken.end(), [&](const std::string &t) { return sameName(t, name); });
+        const bool used =
+            std::any_of(taken.begin(), taken.end(), [&](const std::string &t) { return sameName(t, name); });
         if (!used)
             return std::string(name);
     }

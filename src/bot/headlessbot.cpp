@@ -60,7 +60,8 @@ void logLine(const QString &line)
 
 QString roundLine(const BotRound &round)
 {
-    const QString which = round.round > 0 ? QStringLiteral("round %1").arg(round.round) : QStringLiteral("round joined late");
+    const QString which =
+        round.round > 0 ? QStringLiteral("round %1").arg(round.round) : QStringLiteral("round joined late");
     const QString words = round.start.toUpper() + QStringLiteral(" to ") + round.end.toUpper();
     const QString outcome = round.completed ? QStringLiteral("completed in %1 words, %2 s")
                                                   .arg(round.words)
@@ -125,7 +126,8 @@ int runHeadlessBot(int argc, char **argv)
         logLine(QStringLiteral("joined %1 as %2, seat %3").arg(table, name).arg(seat));
     });
     QObject::connect(&bot, &Bot::roundPlayed, &app, [](const BotRound &round) { logLine(roundLine(round)); });
-    QObject::connect(&bot, &Bot::winnerAnnounced, &app, [](const QString &name) { logLine(QStringLiteral("winner: ") + name); });
+    QObject::connect(&bot, &Bot::winnerAnnounced, &app,
+                     [](const QString &name) { logLine(QStringLiteral("winner: ") + name); });
     QObject::connect(&bot, &Bot::tableFull, &app, [&full] { full = true; });
     QObject::connect(&bot, &Bot::unreachable, &app, [&unreachable](const QString &why) { unreachable = why; });
     QObject::connect(&bot, &Bot::left, &app, [&] {
@@ -134,7 +136,8 @@ int runHeadlessBot(int argc, char **argv)
             QCoreApplication::exit(0);
             return;
         }
-        QString why = (full ? QStringLiteral("the table at %1 is full") : QStringLiteral("no table answered at %1")).arg(table);
+        QString why = full ? QStringLiteral("the table at %1 is full") : QStringLiteral("no table answered at %1");
+        why = why.arg(table);
         if (!unreachable.isEmpty())
             why += QStringLiteral(" (") + unreachable + QLatin1Char(')');
         std::fprintf(stderr, "zigzop: %s\n", why.toLocal8Bit().constData());

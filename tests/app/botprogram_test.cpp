@@ -55,7 +55,8 @@ protected:
 
 TEST_F(BotProgram, PlaysUntilTheTableClosesThenEndsWell)
 {
-    start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"), QStringLiteral("fast")});
+    start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"),
+           QStringLiteral("fast")});
     EXPECT_EQ(seat(4), "CMD_logininfo+4+1.0.2+Robo");
     ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
     EXPECT_EQ(QString::fromLocal8Bit(process.readLine()), QStringLiteral("joined %1 as Robo, seat 4\n").arg(address()));

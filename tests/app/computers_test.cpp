@@ -60,7 +60,9 @@ TEST_F(ComputersAtTheTable, TwoPlayARoundWithTheHostingPlayer)
     // Two clicks in a row: the second must not take the first one's name.
     entry()->trigger();
     entry()->trigger();
-    ASSERT_TRUE(waitFor([this] { return seatName(2) == QStringLiteral("Klot") && seatName(3) == QStringLiteral("Klock"); }));
+    ASSERT_TRUE(waitFor([this] {
+        return seatName(2) == QStringLiteral("Klot") && seatName(3) == QStringLiteral("Klock");
+    }));
     EXPECT_EQ(bots().size(), 2);
     action("Fast1")->trigger();
     for (const Bot *bot : bots())

@@ -228,7 +228,8 @@ struct Witness
             last = start;
             this->end = end;
         });
-        QObject::connect(&s, &ClientSession::nextPlayer, &bot, [this, &bot](int seat) { mayPlay = seat == bot.seat(); });
+        QObject::connect(&s, &ClientSession::nextPlayer, &bot,
+                         [this, &bot](int seat) { mayPlay = seat == bot.seat(); });
         QObject::connect(&s, &ClientSession::timeUp, &bot, [this] { mayPlay = false; });
         QObject::connect(&bot, &Bot::wordSent, &bot, [this](const QString &word) {
             EXPECT_TRUE(mayPlay) << "a word out of turn: " << word.toStdString();
@@ -238,7 +239,8 @@ struct Witness
         QObject::connect(&s, &ClientSession::wordAccepted, &bot, [this, &bot](int seat, const QString &word, int) {
             if (seat != bot.seat())
                 return;
-            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word))) << last.toStdString() << " to " << word.toStdString();
+            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word)))
+                << last.toStdString() << " to " << word.toStdString();
             EXPECT_TRUE(builtinDictionary().isWord(toWire(word)));
             accepted.push_back(word);
             last = word;

@@ -48,7 +48,9 @@ TEST(BotMind, PlaysThePoolsRoundsToTheEndWithinTheBoxes)
     const WordPool pool(builtinWordPool());
     RoundDraw draw(pool, &builtinLadderSolver());
     std::mt19937 engine(7772);
-    draw.setRandom([&engine](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine); });
+    draw.setRandom([&engine](std::size_t bound) {
+        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine);
+    });
     BotRandom random(1);
     const struct { const char *name; double detours; } cases[] = {
         {"never wanders", 0.0}, {"wanders like a slow player", 0.22}, {"wanders whenever it can", 1.0}};
