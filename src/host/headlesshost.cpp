@@ -5,6 +5,7 @@
 #include "host/logfailures.h"
 #include "host/hostserver.h"
 #include "host/hostservice.h"
+#include "host/tableannouncer.h"
 #include "net/signalwatcher.h"
 #include "net/streamsocket.h"
 
@@ -20,27 +21,41 @@ namespace zz {
 
 namespace {
 
-// The port named on the command line, or nullopt when the arguments are bad.
-std::optional<std::string> servePort(int argc, char **argv)
+struct ServeOptions
 {
-    std::string port(GamePortName);
+    std::string port{GamePortName};
+    std::optional<std::string> announceTo;   // where to announce the table, when asked
+    std::string tableName;                   // empty: the owner's name
+};
+
+// What the command line asks of the table, or nullopt when the arguments are bad.
+std::optional<ServeOptions> serveOptions(int argc, char **argv)
+{
+    ServeOptions options;
     bool serve = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        const bool hasValue = i + 1 < argc;
         if (arg == "--serve") {
             serve = true;
-        } else if (arg == "--port" && i + 1 < argc) {
+        } else if (arg == "--port" && hasValue) {
             const std::string_view value = argv[++i];
             unsigned number = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
             if (value.empty() || error != std::errc() || end != value.data() + value.size() || number > 65535)
                 return std::nullopt;
-            port = std::to_string(number);
+            options.port = std::to_string(number);
+        } else if (arg == "--announce" && hasValue && *argv[i + 1] != '\0') {
+            options.announceTo = argv[++i];
+        } else if (arg == "--name" && hasValue) {
+            options.tableName = argv[++i];
         } else {
             return std::nullopt;
         }
     }
-    return serve ? std::optional(port) : std::nullopt;
+    if (!serve)
+        return std::nullopt;
+    return options;
 }
 
 // Wire bytes are Windows-1252; a control byte must not reach the terminal.
@@ -89,9 +104,11 @@ void logServer(const HostServer &server)
 
 int runHeadlessHost(int argc, char **argv)
 {
-    const std::optional<std::string> port = servePort(argc, argv);
-    if (!port) {
-        std::fputs("usage: zigzop --serve [--port N]   (N: 0..65535, default 7772)\n", stderr);
+    const std::optional<ServeOptions> options = serveOptions(argc, argv);
+    if (!options) {
+        std::fputs("usage: zigzop --serve [--port N] [--announce ADDRESS] [--name TEXT]\n"
+                   "  N: 0..65535, default 7772; ADDRESS: an IPv4 address, such as a network's broadcast address\n",
+                   stderr);
         return 2;
     }
     QCoreApplication app(argc, argv);
@@ -103,12 +120,26 @@ int runHeadlessHost(int argc, char **argv)
         std::fprintf(stderr, "%s\n", std::string(Dictionary::FailureMessage).c_str());
     logServer(service.server());
     try {
-        service.listen(*port);
+        service.listen(options->port);
     } catch (const SocketError &e) {
         std::fprintf(stderr, "Zig Zop host: %s\n", e.what());
         return 1;
     }
     logLine("serving on port " + std::to_string(service.localPort()));
+    std::string joinAt;
+    for (const std::string &address : TableAnnouncer::joinAddresses(service.localPort()))
+        joinAt += (joinAt.empty() ? "" : ", ") + address;
+    logLine("players join at: " + joinAt);
+
+    TableAnnouncer announcer(service.server(), service.localPort());
+    announcer.setTableName(options->tableName);
+    if (options->announceTo) {
+        const std::vector<net::IpAddress> targets = TableAnnouncer::targets(*options->announceTo);
+        if (targets.empty())
+            return 2;
+        announcer.start(targets);
+        logLine("announcing the table to " + *options->announceTo + " port " + std::to_string(net::AnnouncePort));
+    }
     return QCoreApplication::exec();
 }
 

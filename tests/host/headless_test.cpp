@@ -13,7 +13,9 @@ TEST(HeadlessHost, BadArgumentsExitWithCodeTwo)
 {
     const std::vector<std::vector<std::string>> cases = {{"--serve", "--port", "abc"}, {"--serve", "--port", "70000"},
                                                          {"--serve", "--port", "-1"},  {"--serve", "--port"},
-                                                         {"--serve", "--bogus"},       {"--port", "7772"}};
+                                                         {"--serve", "--bogus"},       {"--port", "7772"},
+                                                         {"--serve", "--announce"},    {"--serve", "--announce", ""},
+                                                         {"--serve", "--name"}};
     for (auto args : cases) {
         args.insert(args.begin(), "zigzop");
         std::vector<char *> argv;
