@@ -9,6 +9,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +19,14 @@
 namespace zz {
 
 namespace {
+
+// Messages are small and each waits for an answer: send every one at once
+// instead of holding it back until the peer acknowledges the previous one.
+void sendAtOnce(int fd)
+{
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
 
 constexpr int ListenBacklog = 5;
 
@@ -48,6 +57,7 @@ StreamSocket::StreamSocket(int acceptedFd, QObject *parent)
     , m_fd(acceptedFd)
     , m_connected(true)
 {
+    sendAtOnce(m_fd);
     watch(false);
 }
 
@@ -138,6 +148,7 @@ bool StreamSocket::open()
     }
     m_fd = fd;
     m_connecting = true;
+    sendAtOnce(m_fd);
     const sockaddr_in address = ipv4Address(host, port);
     if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 && errno != EINPROGRESS
         && errno != EINTR) {
