@@ -54,8 +54,13 @@ void printWindows(const std::vector<bench::WindowFigures> &w)
     std::printf("  %-36s %6.1f ms (%5.1f..%5.1f) | %6.1f ms (%5.1f..%5.1f)  = %.2f x bare\n",
                 "start to window, median", w[0].startMs, w[0].startMinMs, w[0].startMaxMs, w[1].startMs,
                 w[1].startMinMs, w[1].startMaxMs, w[1].startMs / w[0].startMs);
+    std::printf("  %-36s %6.1f ms                 | %6.1f ms                 = %.2f x bare\n",
+                "main thread's CPU until then, median", w[0].startCpuMs, w[1].startCpuMs,
+                w[1].startCpuMs / w[0].startCpuMs);
     std::printf("  %-36s %6.1f MiB                | %6.1f MiB\n", "resident 1 s after the window", w[0].residentMiB,
                 w[1].residentMiB);
+    std::printf("  %-36s %6.1f MiB                | %6.1f MiB\n", "  of it private (no mapped file)", w[0].privateMiB,
+                w[1].privateMiB);
     std::printf("  %-36s %5.1f ms CPU, %3ld wake-ups (main %3ld) | %5.1f ms CPU, %3ld wake-ups (main %3ld)\n",
                 "idle 10 s", w[0].idle.cpuMs, w[0].idle.wakeUps, w[0].idle.mainWakeUps, w[1].idle.cpuMs,
                 w[1].idle.wakeUps, w[1].idle.mainWakeUps);

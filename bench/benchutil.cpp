@@ -86,9 +86,19 @@ ProcessUse processUse(pid_t pid)
     return use;
 }
 
+double mainThreadCpuMs(pid_t pid)
+{
+    return readProc(QStringLiteral("/proc/%1/schedstat").arg(pid)).split(' ').value(0).toDouble() / 1e6;
+}
+
 long residentKiB(pid_t pid)
 {
     return statusField(readProc(QStringLiteral("/proc/%1/status").arg(pid)), "VmRSS:");
+}
+
+long privateResidentKiB(pid_t pid)
+{
+    return statusField(readProc(QStringLiteral("/proc/%1/status").arg(pid)), "RssAnon:");
 }
 
 bool ownLoopbackOnly()

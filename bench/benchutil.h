@@ -28,8 +28,12 @@ struct ProcessUse
     long mainWakeUps = 0; // the same for the main thread alone
 };
 ProcessUse processUse(pid_t pid);
-// Resident memory in KiB, 0 when the process is gone.
+// CPU time (ms, to the nanosecond) the main thread has had so far.
+double mainThreadCpuMs(pid_t pid);
+// Resident memory in KiB, 0 when the process is gone; private: only what
+// is not a mapped file (heap, stacks), shared libraries left out.
 long residentKiB(pid_t pid);
+long privateResidentKiB(pid_t pid);
 
 // Gives this process a network of its own with only loopback in it, so no
 // other program's port can get in the way. False when it may not.

@@ -59,6 +59,7 @@ std::vector<double> timeWords(Client &owner, const std::string &word, int count,
 {
     std::vector<double> trips;
     QElapsedTimer sentAt;
+    QObject pending; // ends the timers of a run that timed out with it
     auto sendOne = [&] {
         sentAt.start();
         owner.send(zz::wire::sendWord(owner.seat, word));
@@ -74,7 +75,7 @@ std::vector<double> timeWords(Client &owner, const std::string &word, int count,
         if (wait == 0)
             sendOne();
         else
-            QTimer::singleShot(wait, Qt::PreciseTimer, &owner.socket, sendOne);
+            QTimer::singleShot(wait, Qt::PreciseTimer, &pending, sendOne);
     };
     sendOne();
     runUntil([&] { return trips.size() >= std::size_t(count); }, 120000);

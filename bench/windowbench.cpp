@@ -65,7 +65,7 @@ private:
             return false;
         const xcb_window_t *children = xcb_query_tree_children(tree.get());
         for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            if (property(children[i], m_pidAtom, XCB_ATOM_CARDINAL) == std::string(reinterpret_cast<const char *>(&pid), 4)) {
+            if (pidOf(children[i]) == std::uint32_t(pid)) {
                 if (viewable(children[i]) && property(children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY) == title)
                     return true;
             } else if (depth < 2 && find(children[i], pid, title, depth + 1)) {
@@ -82,6 +82,14 @@ private:
             return {};
         return std::string(static_cast<const char *>(xcb_get_property_value(reply.get())),
                            std::size_t(xcb_get_property_value_length(reply.get())));
+    }
+    std::uint32_t pidOf(xcb_window_t window)
+    {
+        const std::string value = property(window, m_pidAtom, XCB_ATOM_CARDINAL);
+        std::uint32_t pid = 0;
+        if (value.size() == sizeof pid)
+            std::memcpy(&pid, value.data(), sizeof pid);
+        return pid;
     }
     bool viewable(xcb_window_t window)
     {
@@ -120,7 +128,8 @@ void stop(pid_t pid)
 // One start: the time to the mapped window (ms, < 0 when it never came) and
 // the resident memory a second later; the idle use too when wanted.
 double startOnce(Display &display, const std::string &program, const std::string &title,
-                 const std::vector<std::string> &env, long &residentKiB, ProcessUse *idle)
+                 const std::vector<std::string> &env, double &cpuMs, long &residentKiB, long &privateKiB,
+                 ProcessUse *idle)
 {
     const double started = nowMs();
     const pid_t pid = spawn(program, env);
@@ -128,12 +137,14 @@ double startOnce(Display &display, const std::string &program, const std::string
     while (pid != 0 && nowMs() - started < 10000) {
         if (display.mapped(pid, title)) {
             mapped = nowMs() - started;
+            cpuMs = mainThreadCpuMs(pid);
             break;
         }
         sleepMs(PollMs);
     }
     sleepMs(1000);
     residentKiB = bench::residentKiB(pid);
+    privateKiB = bench::privateResidentKiB(pid);
     if (idle) {
         sleepMs(1000);
         const ProcessUse before = processUse(pid);
@@ -156,17 +167,22 @@ std::vector<WindowFigures> measureWindows(const std::vector<std::string> &progra
     Display display;
     if (!display.ok())
         return {};
-    std::vector<std::vector<double>> starts(programs.size()), residents(programs.size());
+    std::vector<std::vector<double>> starts(programs.size()), cpus(programs.size()), residents(programs.size()),
+        privates(programs.size());
     for (int run = 0; run <= runs; ++run) {
         for (std::size_t p = 0; p < programs.size(); ++p) {
+            double cpu = 0;
             long resident = 0;
+            long own = 0;
             // The first run of each only warms the file cache; the last measures idling as well.
-            const double ms = startOnce(display, programs[p], titles[p], env, resident,
+            const double ms = startOnce(display, programs[p], titles[p], env, cpu, resident, own,
                                         run == runs ? &figures[p].idle : nullptr);
             if (run == 0 || ms < 0)
                 continue;
             starts[p].push_back(ms);
+            cpus[p].push_back(cpu);
             residents[p].push_back(double(resident) / 1024.0);
+            privates[p].push_back(double(own) / 1024.0);
         }
     }
     for (std::size_t p = 0; p < programs.size(); ++p) {
@@ -176,7 +192,9 @@ std::vector<WindowFigures> measureWindows(const std::vector<std::string> &progra
         figures[p].startMs = median(starts[p]);
         figures[p].startMinMs = *std::min_element(starts[p].begin(), starts[p].end());
         figures[p].startMaxMs = *std::max_element(starts[p].begin(), starts[p].end());
+        figures[p].startCpuMs = median(cpus[p]);
         figures[p].residentMiB = median(residents[p]);
+        figures[p].privateMiB = median(privates[p]);
     }
     return figures;
 }
