@@ -46,25 +46,33 @@ void printHost(const bench::HostFigures &seed, const bench::HostFigures &paced)
 
 void printWindows(const std::vector<bench::WindowFigures> &w)
 {
-    if (w.size() != 2) {
+    if (w.size() != 3) {
         std::printf("windows: not measured (needs the X client library and DISPLAY, with a window manager)\n");
         return;
     }
-    std::printf("\nwindow (start: exec to the window mapped, X polled every 2 ms)   bare Qt window | solo game\n");
-    std::printf("  %-36s %6.1f ms (%5.1f..%5.1f) | %6.1f ms (%5.1f..%5.1f)  = %.2f x bare\n",
-                "start to window, median", w[0].startMs, w[0].startMinMs, w[0].startMaxMs, w[1].startMs,
-                w[1].startMinMs, w[1].startMaxMs, w[1].startMs / w[0].startMs);
-    std::printf("  %-36s %6.1f ms                 | %6.1f ms                 = %.2f x bare\n",
-                "main thread's CPU until then, median", w[0].startCpuMs, w[1].startCpuMs,
-                w[1].startCpuMs / w[0].startCpuMs);
-    std::printf("  %-36s %6.1f MiB                | %6.1f MiB\n", "resident 1 s after the window", w[0].residentMiB,
-                w[1].residentMiB);
-    std::printf("  %-36s %6.1f MiB                | %6.1f MiB\n", "  of it private (no mapped file)", w[0].privateMiB,
-                w[1].privateMiB);
-    std::printf("  %-36s %5.1f ms CPU, %3ld wake-ups (main %3ld) | %5.1f ms CPU, %3ld wake-ups (main %3ld)\n",
-                "idle 10 s", w[0].idle.cpuMs, w[0].idle.wakeUps, w[0].idle.mainWakeUps, w[1].idle.cpuMs,
-                w[1].idle.wakeUps, w[1].idle.mainWakeUps);
-    std::printf("  (%d runs each after one to warm the file cache, interleaved)\n", w[1].runs);
+    std::printf("\nwindow (exec to the window mapped, X polled every 2 ms)"
+                "   bare Qt window | bare + a label | solo game\n");
+    using F = bench::WindowFigures;
+    auto row = [&w](const char *name, const char *format, auto value) {
+        std::printf("  %-38s", name);
+        for (const auto &f : w)
+            std::printf(format, value(f));
+        if (value(w[0]) > 0)
+            std::printf("   game = %.2f x bare", value(w[2]) / value(w[0]));
+        std::printf("\n");
+    };
+    row("start to window, median", "  %7.1f ms     ", [](const F &f) { return f.startMs; });
+    row("main thread's CPU until then", "  %7.1f ms     ", [](const F &f) { return f.startCpuMs; });
+    row("resident 1 s after the window", "  %7.1f MiB    ", [](const F &f) { return f.residentMiB; });
+    row("  of it private (no mapped file)", "  %7.1f MiB    ", [](const F &f) { return f.privateMiB; });
+    row("idle 10 s: CPU", "  %7.1f ms     ", [](const F &f) { return f.idle.cpuMs; });
+    std::printf("  %-38s", "idle 10 s: wake-ups (main thread)");
+    for (const auto &f : w)
+        std::printf("  %4ld (%4ld)    ", f.idle.wakeUps, f.idle.mainWakeUps);
+    std::printf("\n  start to window, fastest..slowest     ");
+    for (const auto &f : w)
+        std::printf("  %5.1f..%5.1f  ", f.startMinMs, f.startMaxMs);
+    std::printf("\n  (%d runs each after one to warm the file cache, interleaved)\n", w[2].runs);
 }
 
 int runAll(int argc, char **argv)
@@ -84,7 +92,8 @@ int runAll(int argc, char **argv)
 #ifdef ZZ_WITH_X
     if (std::getenv("DISPLAY")) {
         const std::string user = "USER=zz-bench-" + std::to_string(getpid()); // a single-instance lock of its own
-        windows = bench::measureWindows({ZZ_BARE_WINDOW, ZZ_GAME}, {"bare", "ZigZop"}, {user}, WindowRuns);
+        windows = bench::measureWindows({ZZ_BARE_WINDOW, ZZ_BARE_WINDOW " --text", ZZ_GAME}, {"bare", "bare", "ZigZop"},
+                                        {user}, WindowRuns);
     }
 #endif
     printWindows(windows);

@@ -112,10 +112,19 @@ pid_t spawn(const std::string &program, const std::vector<std::string> &env)
     for (std::string &e : all)
         envp.push_back(e.data());
     envp.push_back(nullptr);
-    std::string path(program);
-    char *argv[] = {path.data(), nullptr};
+    // The program and its arguments, split at blanks.
+    std::vector<std::string> words;
+    for (std::size_t at = 0; at < program.size();) {
+        const std::size_t blank = std::min(program.find(' ', at), program.size());
+        words.push_back(program.substr(at, blank - at));
+        at = blank + 1;
+    }
+    std::vector<char *> argv;
+    for (std::string &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid = 0;
-    return posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) == 0 ? pid : 0;
+    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) == 0 ? pid : 0;
 }
 
 void stop(pid_t pid)

@@ -20,7 +20,8 @@ struct WindowFigures
     int runs = 0;
 };
 
-// Starts program (with env added) runs times; title names the window waited for.
+// Starts each program (its arguments after blanks, env added) runs times;
+// titles name the windows waited for.
 // Runs of several programs interleave so that both see the same machine.
 std::vector<WindowFigures> measureWindows(const std::vector<std::string> &programs,
                                           const std::vector<std::string> &titles,
