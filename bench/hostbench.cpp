@@ -146,7 +146,10 @@ HostFigures measureHost(const QString &self, bool seedPacing)
     figures.burstsBackToBack = percentiles(timeWords(owner, word, Words / 2, BurstsBackToBack));
     figures.backToBack = percentiles(timeWords(owner, word, Words / 2, BackToBack));
 
+    // The words back to back have emptied the owner's bucket; a player who
+    // rests a quarter of a second has a full one again, and the flood is running.
     flood.write("start\n");
+    runFor(250);
     QElapsedTimer floodClock;
     floodClock.start();
     figures.flood = percentiles(timeWords(owner, word, Words, Typing));
