@@ -1,193 +1,169 @@
-// Measures the host in-process on loopback with nine raw clients: the round
-// trip of a word to its verdict on a quiet table and under a chat flood, and
-// the host's CPU time while idle. `zz_bench --serve [--port N]` runs the
-// headless host instead, for trying it by hand.
-#include "core/wire.h"
-#include "host/headlesshost.h"
+// Measures the host in a process of its own on loopback: a word's round trip
+// to its verdict, sent one at a time, and the host's use while idle.
+#include "hostbench.h"
+
+#include "benchclient.h"
 #include "host/hostserver.h"
 #include "host/hostservice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHostAddress>
-#include <QTcpSocket>
+#include <QProcess>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <ctime>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
+
+namespace bench {
 
 namespace {
 
-constexpr int Clients = 9;
-constexpr int Words = 1000;
-constexpr int LinesInFlight = 10;
-constexpr int WordPaceMs = 15; // a new word arrives after the host has been idle a tick
-constexpr int IdleMs = 10000;
-
-double processCpuMs()
+// How a player sends words: the next one pauseMs after the previous verdict
+// (0: the moment it arrives), and after every run words a rest of restMs.
+struct WordPace
 {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
+    int pauseMs = 0;
+    int run = 0; // 0: no rests
+    int restMs = 0;
+};
 
-// Runs the event loop until done() holds; false after timeoutMs.
-bool runUntil(const std::function<bool()> &done, int timeoutMs = 600000)
-{
-    bool expired = false;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &limit, [&expired] { expired = true; });
-    limit.start(timeoutMs);
-    while (!done() && !expired)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return !expired;
-}
+constexpr int Words = 400;
+// A word of the wrong length: judged at once, as often as we like.
+std::string wrongLength(const std::string &start) { return start + "s"; }
+// A player who types fast still stays inside the connection's pace.
+constexpr WordPace Typing{15};
+// One word in flight at a time, the next the moment the verdict arrives:
+// in runs of one burst with a rest that refills it, and without rests.
+constexpr WordPace BurstsBackToBack{0, 20, 250};
+constexpr WordPace BackToBack{0};
 
-struct Client
+// Reads lines from a child until one starts with prefix; "" after timeoutMs.
+QByteArray lineFrom(QProcess &child, const char *prefix, int timeoutMs = 30000)
 {
-    explicit Client(int seatNumber, std::uint16_t port) : seat(seatNumber)
-    {
-        QObject::connect(&socket, &QTcpSocket::readyRead, &socket, [this] {
-            framer.feed(socket.readAll().toStdString());
-            while (auto message = framer.next()) {
-                ++received;
-                if (onMessage)
-                    onMessage(*message);
+    QByteArray line;
+    runUntil(
+        [&] {
+            while (child.canReadLine()) {
+                line = child.readLine().trimmed();
+                if (line.startsWith(prefix))
+                    return true;
             }
-        });
-        socket.connectToHost(QHostAddress::LocalHost, port);
-    }
-    void send(const std::string &bytes) { socket.write(bytes.data(), qint64(bytes.size())); }
-
-    int seat;
-    QTcpSocket socket;
-    zz::wire::FrameSplitter framer;
-    long received = 0;
-    std::function<void(const std::string &)> onMessage;
-};
-
-struct Percentiles
-{
-    double p50, p99, max;
-};
-
-Percentiles percentiles(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    auto at = [&v](double q) { return v[std::min(v.size() - 1, std::size_t(q * double(v.size())))]; };
-    return {at(0.50), at(0.99), v.back()};
+            return child.state() == QProcess::NotRunning;
+        },
+        timeoutMs);
+    return line.startsWith(prefix) ? line : QByteArray();
 }
 
-// Sends Words words from seat 1, one after each verdict, and returns the round trips in ms.
-std::vector<double> timeWords(Client &player, const std::string &word)
+// Sends count words from the owner at pace and returns the round trips in ms.
+std::vector<double> timeWords(Client &owner, const std::string &word, int count, WordPace pace)
 {
     std::vector<double> trips;
     QElapsedTimer sentAt;
+    QObject pending; // ends the timers of a run that timed out with it
     auto sendOne = [&] {
         sentAt.start();
-        player.send(zz::wire::sendWord(player.seat, word));
+        owner.send(zz::wire::sendWord(owner.seat, word));
     };
-    player.onMessage = [&](const std::string &m) {
-        if (m.rfind("CMD_invalidword+", 0) != 0 && m.rfind("CMD_goodword+", 0) != 0)
+    owner.onMessage = [&](const std::string &m) {
+        if (!startsWith(m, "CMD_invalidword+") && !startsWith(m, "CMD_goodword+"))
             return;
         trips.push_back(double(sentAt.nsecsElapsed()) / 1e6);
-        if (trips.size() < std::size_t(Words))
-            QTimer::singleShot(WordPaceMs, &player.socket, sendOne);
+        if (trips.size() >= std::size_t(count))
+            return;
+        const bool rest = pace.run > 0 && trips.size() % std::size_t(pace.run) == 0;
+        const int wait = rest ? pace.restMs : pace.pauseMs;
+        if (wait == 0)
+            sendOne();
+        else
+            QTimer::singleShot(wait, Qt::PreciseTimer, &pending, sendOne);
     };
     sendOne();
-    runUntil([&] { return trips.size() >= std::size_t(Words); });
-    player.onMessage = {};
+    runUntil([&] { return trips.size() >= std::size_t(count); }, 120000);
+    owner.onMessage = {};
     return trips;
 }
 
-double idleCpuMs()
+// Logs the owner in with the flood's clients at the table; the start word of a new game, "" on failure.
+std::string startGame(Client &owner)
 {
-    const double before = processCpuMs();
-    bool done = false;
-    QTimer::singleShot(IdleMs, [&done] { done = true; });
-    runUntil([&] { return done; });
-    return processCpuMs() - before;
-}
-
-int runBench(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    zz::HostService host;
-    host.listen("0");
-    std::vector<std::unique_ptr<Client>> clients;
-    for (int seat = 1; seat <= Clients; ++seat) {
-        clients.push_back(std::make_unique<Client>(seat, host.localPort()));
-        runUntil([&] { return host.server().inUse(seat); }, 5000);
-        clients.back()->send(zz::wire::loginInfo(seat, "1.0.2", "Bench" + std::to_string(seat)));
-    }
-    runUntil([&] { return host.server().name(Clients) == "Bench9" && host.server().queuedEntries() == 0; });
-
-    const double idleBeforeGame = idleCpuMs();
-
     std::string start;
-    clients[0]->onMessage = [&start](const std::string &m) {
-        if (m.rfind("CMD_roundstart+", 0) == 0) {
+    owner.onMessage = [&start](const std::string &m) {
+        if (startsWith(m, "CMD_roundstart+")) {
             std::string_view rest(m);
             zz::wire::takeField(rest);
             zz::wire::takeField(rest);
             start = std::string(zz::wire::takeField(rest));
         }
     };
-    clients[0]->send(zz::wire::startGameRequest("Bench1", "1000000", "1000000", true, true, true));
-    runUntil([&] { return !start.empty(); });
-    // The start word again changes no letter: a verdict (code 3) after the
-    // length check and the dictionary look-up, as often as we like.
-    const Percentiles quiet = percentiles(timeWords(*clients[0], start));
-
-    long chatted = 0;
-    bool flooding = true;
-    for (int i = 1; i < Clients; ++i) {
-        Client &c = *clients[i];
-        const std::string own = "CMD_chat+" + std::to_string(c.seat) + "+";
-        c.onMessage = [&, own, i](const std::string &m) {
-            if (m.rfind(own, 0) != 0)
-                return;
-            ++chatted;
-            if (flooding)
-                clients[i]->send(zz::wire::chatRequest(clients[i]->seat, "flood line", "clBlack"));
-        };
-        for (int line = 0; line < LinesInFlight; ++line)
-            c.send(zz::wire::chatRequest(c.seat, "flood line", "clBlack"));
-    }
-    QElapsedTimer floodClock;
-    floodClock.start();
-    const Percentiles flood = percentiles(timeWords(*clients[0], start));
-    const double floodSeconds = double(floodClock.elapsed()) / 1e3;
-    flooding = false;
-    runUntil([&] { return host.server().queuedEntries() == 0; });
-
-    const double idleInGame = idleCpuMs();
-
-    std::printf("word round trip over %d words (sent %d ms after the previous verdict)\n", Words, WordPaceMs);
-    std::printf("  quiet table:  p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms\n", quiet.p50, quiet.p99, quiet.max);
-    std::printf("  chat flood:   p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms  (p50 x%.1f, p99 x%.1f of quiet)\n",
-                flood.p50, flood.p99, flood.max, flood.p50 / quiet.p50, flood.p99 / quiet.p99);
-    std::printf("  chat lines relayed during the flood: %ld in %.1f s (%.0f per s)\n", chatted, floodSeconds,
-                double(chatted) / floodSeconds);
-    std::printf("process CPU over %d idle seconds: %.2f ms before the game, %.2f ms during a game\n", IdleMs / 1000,
-                idleBeforeGame, idleInGame);
-    std::fflush(stdout);
-    return 0;
+    owner.send(zz::wire::startGameRequest("Bench1", "1000000", "1000000", true, true, true));
+    runUntil([&] { return !start.empty(); }, 10000);
+    return start;
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+int runHost(int argc, char **argv, bool seedPacing)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--serve") == 0)
-            return zz::runHeadlessHost(argc, argv);
-    return runBench(argc, argv);
+    QCoreApplication app(argc, argv);
+    zz::HostService service;
+    if (seedPacing)
+        service.server().setPacing(zz::HostServer::Pacing::TableTick);
+    service.listen("0");
+    std::printf("port %u\n", unsigned(service.localPort()));
+    std::fflush(stdout);
+    return QCoreApplication::exec();
 }
+
+HostFigures measureHost(const QString &self, bool seedPacing)
+{
+    HostFigures figures;
+    QProcess host;
+    host.start(self, {QStringLiteral("--host"), seedPacing ? QStringLiteral("seed") : QStringLiteral("paced")});
+    const QByteArray portLine = lineFrom(host, "port ");
+    const auto port = std::uint16_t(portLine.mid(5).toUInt());
+    if (port == 0)
+        return figures;
+
+    Client owner(port);
+    runUntil([&] { return owner.seat != 0; }, 5000);
+    owner.send(zz::wire::loginInfo(owner.seat, "1.0.2", "Bench1"));
+    QProcess flood;
+    flood.start(self, {QStringLiteral("--flood"), QString::number(port)});
+    if (lineFrom(flood, "ready").isEmpty())
+        return figures;
+
+    runFor(1000); // the logins' last sends settle
+    const ProcessUse before = processUse(pid_t(host.processId()));
+    runFor(IdleMs);
+    const ProcessUse after = processUse(pid_t(host.processId()));
+    figures.idle = {after.cpuMs - before.cpuMs, after.wakeUps - before.wakeUps, after.mainWakeUps - before.mainWakeUps};
+
+    const std::string start = startGame(owner);
+    if (start.empty())
+        return figures;
+    const std::string word = wrongLength(start);
+    figures.quiet = percentiles(timeWords(owner, word, Words, Typing));
+    figures.burstsBackToBack = percentiles(timeWords(owner, word, Words / 2, BurstsBackToBack));
+    figures.backToBack = percentiles(timeWords(owner, word, Words / 2, BackToBack));
+
+    // The words back to back have emptied the owner's bucket; a player who
+    // rests a quarter of a second has a full one again, and the flood is running.
+    flood.write("start\n");
+    runFor(250);
+    QElapsedTimer floodClock;
+    floodClock.start();
+    figures.flood = percentiles(timeWords(owner, word, Words, Typing));
+    figures.floodSeconds = double(floodClock.elapsed()) / 1e3;
+    flood.write("stop\n");
+    const QList<QByteArray> result = lineFrom(flood, "flood ", 40000).split(' ');
+    figures.floodSent = result.value(1).toLong();
+    figures.floodMissing = result.value(2, "-1").toLong();
+    figures.floodDisordered = result.value(3, "-1").toLong();
+    flood.waitForFinished(5000);
+    host.terminate();
+    host.waitForFinished(5000);
+    figures.ok = true;
+    return figures;
+}
+
+} // namespace bench

@@ -96,7 +96,7 @@ QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editNa
 
 } // namespace
 
-GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent), m_background(ui::backgroundTile())
+GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("gamestart"));
     setWindowTitle(fromAscii(caption::GameStart));
@@ -108,9 +108,7 @@ GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent), m_backgroun
     auto *start = new ImageButton(this);
     start->setObjectName(QStringLiteral("button_start"));
     const QSize size(150, 42);
-    start->setPictures(board::startButtonPicture(size, board::ButtonLook::Normal),
-                       board::startButtonPicture(size, board::ButtonLook::Hover),
-                       board::startButtonPicture(size, board::ButtonLook::Pressed));
+    start->setPictures(size, [size](board::ButtonLook look) { return board::startButtonPicture(size, look); });
     start->setGeometry(QRect(QPoint((width() - size.width()) / 2, 224), size));
     connect(start, &ImageButton::clicked, this, [this] { guarded([this] { buttonStartClick(); }); });
 }
@@ -155,7 +153,7 @@ void GameStartDialog::buildLetterBoxes()
 void GameStartDialog::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawTiledPixmap(rect(), m_background);
+    p.drawTiledPixmap(rect(), ui::backgroundTile());
 }
 
 int GameStartDialog::playToScore() const

@@ -53,7 +53,6 @@ private:
 
     QSpinBox *m_playTo = nullptr;
     QSpinBox *m_time = nullptr;
-    QPixmap m_background;
 };
 
 } // namespace zz

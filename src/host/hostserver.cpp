@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcHostWire, "zz.host.wire", QtWarningMsg)
@@ -20,12 +21,26 @@ HostServer::HostServer(Sink sink, Closer closer, const Dictionary &dictionary, c
 {
     m_dispatchTimer->setTimerType(Qt::PreciseTimer);
     m_dispatchTimer->setInterval(DispatchIntervalMs);
+    m_paceTimer = new QTimer(this);
+    m_paceTimer->setTimerType(Qt::PreciseTimer);
+    m_paceTimer->setSingleShot(true);
+    connect(m_paceTimer, &QTimer::timeout, this, &HostServer::dispatchReady);
     m_turnClock->setInterval(ClockIntervalMs);
     connect(m_dispatchTimer, &QTimer::timeout, this, [this] { logFailures([this] { dispatchTick(); }); });
     connect(m_turnClock, &QTimer::timeout, this, [this] { logFailures([this] { clockTick(); }); });
 }
 
 HostServer::~HostServer() = default;
+
+void HostServer::setClock(Clock clock)
+{
+    m_now = std::move(clock);
+}
+
+void HostServer::setPacing(Pacing pacing)
+{
+    m_pacing = pacing;
+}
 
 int HostServer::connectionOpened()
 {
@@ -49,7 +64,11 @@ void HostServer::bytesReceived(int seat, std::string_view bytes)
         dropConnection(seat);
         return;
     }
-    scheduleDispatch();
+    // The read is framed in full: a safe point to handle what may go on now.
+    if (m_pacing == Pacing::TableTick)
+        scheduleDispatch();
+    else
+        dispatchReady();
 }
 
 void HostServer::connectionClosed(int seat)
@@ -85,7 +104,31 @@ void HostServer::releaseSeat(int seat)
 
 bool HostServer::dispatchScheduled() const
 {
-    return m_dispatchTimer->isActive();
+    return m_dispatchTimer->isActive() || m_paceTimer->isActive();
+}
+
+void HostServer::dispatchReady()
+{
+    // A handler that leads here again (a close, a send) leaves the rest to this loop.
+    if (m_dispatching)
+        return;
+    m_dispatching = true;
+    while (const std::optional<SeatTable::Entry> entry = m_seats.nextPacedEntry(m_now()))
+        logFailures([&] { dispatch(entry->seat, entry->text); });
+    m_dispatching = false;
+    schedulePacedDispatch();
+}
+
+void HostServer::schedulePacedDispatch()
+{
+    const std::optional<SeatTable::Time> due = m_seats.nextPacedEntryAt();
+    if (!due) {
+        m_paceTimer->stop();
+        return;
+    }
+    // Rounded up, so the wake-up never finds the token still missing.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*due - m_now());
+    m_paceTimer->start(static_cast<int>(std::clamp<std::int64_t>(wait.count(), 0, 1000)));
 }
 
 void HostServer::scheduleDispatch()

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -38,6 +39,12 @@ public:
     using Closer = std::function<void(int seat)>;
     // An index drawn uniformly from 0 .. bound-1.
     using Random = RoundDraw::Random;
+    // The time now on any steady clock; tests pass one they move by hand.
+    using Clock = std::function<SeatTable::Time()>;
+    // PerConnection: a message is handled as soon as it is framed while its
+    // connection's pace allows. TableTick: one entry per tick for the whole
+    // table, kept to measure against.
+    enum class Pacing { PerConnection, TableTick };
 
     static constexpr int FullSeat = RefusedSeat;
     static constexpr int DispatchIntervalMs = 10;
@@ -50,6 +57,8 @@ public:
     ~HostServer() override;
 
     void setRandom(Random random);
+    void setClock(Clock clock);
+    void setPacing(Pacing pacing);
 
     // The seat the next connection will get: 1..9, or FullSeat when nine are in use.
     int nextSeat() const { return m_seats.nextSeat(); }
@@ -62,7 +71,10 @@ public:
     // Releases a seat whose connection closed; announced once, whichever side closed.
     void connectionClosed(int seat);
 
-    void dispatchTick(); // one entry, round-robin over the connections
+    // Handles, round-robin over the connections, every queued entry whose
+    // connection's pace allows it now; the pace timer wakes it for the rest.
+    void dispatchReady();
+    void dispatchTick(); // TableTick: one entry, round-robin over the connections
     void clockTick();    // the turn clock's second
 
     // Read-only views for the glue, the log and tests.
@@ -98,6 +110,7 @@ private:
     void closeSeat(int seat);
     void releaseSeat(int seat);
     void scheduleDispatch();
+    void schedulePacedDispatch();
     void dispatch(int fromSeat, std::string_view entry);
     void sendTo(int seat, const std::string &bytes);
     void broadcast(const std::string &bytes);
@@ -138,6 +151,11 @@ private:
     SeatTable m_seats;
     bool m_gameInProgress = false;
     QElapsedTimer m_sinceDispatch;
+    Clock m_now = [] {
+        return std::chrono::duration_cast<SeatTable::Time>(std::chrono::steady_clock::now().time_since_epoch());
+    };
+    Pacing m_pacing = Pacing::PerConnection;
+    bool m_dispatching = false; // dispatchReady() is under way further up the stack
 
     int m_playTo = 0;
     int m_timePerTurn = 0;
@@ -147,6 +165,7 @@ private:
     TurnClock m_clock;
 
     QTimer *m_dispatchTimer = nullptr;
+    QTimer *m_paceTimer = nullptr;
     QTimer *m_turnClock = nullptr;
 };
 

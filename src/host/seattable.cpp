@@ -29,6 +29,7 @@ int SeatTable::take()
     s.inUse = true;
     s.framer = {};
     s.queue.clear();
+    s.pace.refill();
     return seat;
 }
 
@@ -141,11 +142,33 @@ std::size_t SeatTable::queuedEntries() const
 
 std::optional<SeatTable::Entry> SeatTable::nextEntry()
 {
+    return nextEntryWhere([](Seat &, Time) { return true; }, Time{});
+}
+
+std::optional<SeatTable::Entry> SeatTable::nextPacedEntry(Time now)
+{
+    return nextEntryWhere([](Seat &s, Time at) { return s.pace.take(at); }, now);
+}
+
+std::optional<SeatTable::Time> SeatTable::nextPacedEntryAt() const
+{
+    std::optional<Time> soonest;
+    for (int seat = 1; seat <= MaxConnections; ++seat) {
+        const Seat &s = m_seats[seat];
+        if (!s.queue.empty() && (!soonest || s.pace.nextTokenAt() < *soonest))
+            soonest = s.pace.nextTokenAt();
+    }
+    return soonest;
+}
+
+std::optional<SeatTable::Entry> SeatTable::nextEntryWhere(bool (*mayGo)(Seat &, Time), Time now)
+{
     for (int step = 1; step <= MaxConnections; ++step) {
         const int seat = (m_lastServedSeat + step - 1) % MaxConnections + 1;
-        if (!m_seats[seat].queue.empty()) {
+        Seat &s = m_seats[seat];
+        if (!s.queue.empty() && mayGo(s, now)) {
             m_lastServedSeat = seat;
-            return Entry{seat, m_seats[seat].queue.pop()};
+            return Entry{seat, s.queue.pop()};
         }
     }
     return std::nullopt;

@@ -1,9 +1,10 @@
 #pragma once
 // Who sits where: seats 1..6 play, 7..9 watch. A seat keeps its connection's
-// framer and inbound queue and the player state that outlives a round. Plain
-// C++: no Qt.
+// framer, inbound queue and pace, and the player state that outlives a round.
+// Plain C++: no Qt.
 #include "core/names.h"
 #include "core/wire.h"
+#include "host/tokenbucket.h"
 
 #include <array>
 #include <cstddef>
@@ -17,6 +18,10 @@ class SeatTable
 {
 public:
     static constexpr int FullSeat = RefusedSeat;
+    // Each connection's pace: a steady rate with a small burst on top.
+    static constexpr int PaceMessagesPerSecond = 100;
+    static constexpr int PaceBurst = 20;
+    using Time = TokenBucket::Time;
 
     struct Entry
     {
@@ -63,8 +68,13 @@ public:
     std::size_t queuedEntries() const;
     // Takes the oldest entry of the next connection in turn after the one
     // served last, so a flooding connection cannot starve the others.
-    // nullopt when every queue is empty.
+    // nullopt when every queue is empty. Ignores the pace.
     std::optional<Entry> nextEntry();
+    // The same turn-taking over the connections whose pace allows a message
+    // at now; the entry taken spends a token. nullopt when none may go on.
+    std::optional<Entry> nextPacedEntry(Time now);
+    // When the next queued entry may go on; nullopt when every queue is empty.
+    std::optional<Time> nextPacedEntryAt() const;
 
 private:
     struct Seat
@@ -78,7 +88,10 @@ private:
         // Per connection: bytes not yet framed and messages not yet handled.
         wire::FrameSplitter framer;
         wire::InboundQueue queue;
+        TokenBucket pace{PaceMessagesPerSecond, PaceBurst};
     };
+
+    std::optional<Entry> nextEntryWhere(bool (*mayGo)(Seat &, Time), Time now);
 
     std::array<Seat, MaxConnections + 1> m_seats{}; // 0 unused
     int m_highestSeat = 0;

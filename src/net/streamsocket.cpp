@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,6 +20,14 @@
 namespace zz {
 
 namespace {
+
+// Messages are small and each waits for an answer: send every one at once
+// instead of holding it back until the peer acknowledges the previous one.
+void sendAtOnce(int fd)
+{
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
 
 constexpr int ListenBacklog = 5;
 
@@ -113,6 +122,7 @@ StreamSocket::StreamSocket(int acceptedFd, QObject *parent)
     , m_fd(acceptedFd)
     , m_connected(true)
 {
+    sendAtOnce(m_fd);
     watch(false);
 }
 
@@ -195,6 +205,7 @@ bool StreamSocket::open()
     }
     m_fd = fd;
     m_connecting = true;
+    sendAtOnce(m_fd);
     if (::connect(m_fd, address.get(), address.length) != 0 && errno != EINPROGRESS
         && errno != EINTR) {
         // Even an immediate failure arrives as an event, like a late one.

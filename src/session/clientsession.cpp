@@ -7,6 +7,7 @@
 
 #include <QHostInfo>
 #include <QLoggingCategory>
+#include <QPointer>
 
 #include <exception>
 #include <optional>
@@ -45,9 +46,6 @@ ClientSession::ClientSession(QObject *parent)
     : QObject(parent)
     , m_socket(new StreamSocket(this))
 {
-    m_dispatchTimer.setInterval(1);
-    m_dispatchTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_dispatchTimer, &QTimer::timeout, this, &ClientSession::dispatchTick);
     m_socket->onRead.bind(*this, [this](StreamSocket &, std::size_t) { readReady(); });
     m_socket->onInfo.bind(*this, [this](StreamSocket &socket, SocketInfo kind, const std::string &text) {
         // The only close report of a non-blocking stream is "Socket Closed".
@@ -110,8 +108,7 @@ void ClientSession::receiveBytes(std::string_view bytes)
             return;
         }
     }
-    if (!m_queue.empty() && !m_dispatchTimer.isActive())
-        m_dispatchTimer.start();
+    dispatchQueued();
 }
 
 void ClientSession::dropConnection(const char *why)
@@ -127,7 +124,9 @@ void ClientSession::socketClosed()
     // Messages that arrived before the close (such as "Game is full") are
     // still handled; the close is announced after them.
     m_closed = true;
-    announceCloseWhenDone();
+    // A close reported from inside a handler waits for the pass to end.
+    if (!m_dispatching)
+        announceCloseWhenDone();
 }
 
 void ClientSession::announceCloseWhenDone()
@@ -138,27 +137,38 @@ void ClientSession::announceCloseWhenDone()
     }
 }
 
-void ClientSession::dispatchTick()
+void ClientSession::dispatchQueued()
 {
-    if (!m_queue.empty()) {
-        const std::string entry = m_queue.pop();
-        const wire::Command command = wire::splitCommand(entry);
-        try {
-            for (const Route &route : Routes) {
-                if (!command.word.empty() && route.command == command.word) {
-                    // A number field that is not a number: a broken host, so the message changes nothing.
-                    if (!(this->*route.handler)(command.args))
-                        qWarning().noquote() << "Dropped a message that could not be read:" << fromWire(entry);
-                    break;
-                }
-            }
-        } catch (const std::exception &e) {
-            Q_EMIT errorOccurred(QString::fromUtf8(e.what()));
-        }
+    // Input that arrives inside a handler (a nested event loop) is queued
+    // behind the rest and handled by this pass, never inside that handler.
+    if (m_dispatching)
+        return;
+    const QPointer<ClientSession> alive(this);
+    m_dispatching = true;
+    while (!m_queue.empty()) {
+        dispatch(m_queue.pop());
+        // A handler may have closed the window that owns this session.
+        if (!alive)
+            return;
     }
-    if (m_queue.empty()) {
-        m_dispatchTimer.stop();
-        announceCloseWhenDone();
+    m_dispatching = false;
+    announceCloseWhenDone();
+}
+
+void ClientSession::dispatch(const std::string &entry)
+{
+    const wire::Command command = wire::splitCommand(entry);
+    try {
+        for (const Route &route : Routes) {
+            if (!command.word.empty() && route.command == command.word) {
+                // A number field that is not a number: a broken host, so the message changes nothing.
+                if (!(this->*route.handler)(command.args))
+                    qWarning().noquote() << "Dropped a message that could not be read:" << fromWire(entry);
+                break;
+            }
+        }
+    } catch (const std::exception &e) {
+        Q_EMIT errorOccurred(QString::fromUtf8(e.what()));
     }
 }
 

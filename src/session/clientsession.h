@@ -1,14 +1,13 @@
 #pragma once
 // The client's connection to the host: it frames and queues what arrives,
-// handles one message per dispatch tick, answers the login and turns every
-// other command into a typed signal. No widgets: views connect to it.
+// handles all of it at once in order, answers the login and turns every other
+// command into a typed signal. No widgets: views connect to it.
 #include "session/gamerecords.h"
 #include "core/wire.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <cstdint>
 #include <string>
@@ -35,7 +34,6 @@ public:
     int ownSeat() const { return m_ownSeat; }
     bool loggedIn() const { return m_loggedIn; }
     std::size_t queuedMessages() const { return m_queue.size(); }
-    bool dispatching() const { return m_dispatchTimer.isActive(); }
 
     // Sending needs a login; each returns false when nothing was sent.
     bool sendWord(const QString &word);
@@ -46,10 +44,9 @@ public:
     bool kickHim(int target);
     bool playSound(int sound);
 
-    // The read path and one dispatch tick, public so tests can drive them
-    // without a socket or a timer.
+    // The read path: frames the bytes, then handles every whole message in
+    // order. Public so tests can drive it without a socket.
     void receiveBytes(std::string_view bytes);
-    void dispatchTick();
 
 Q_SIGNALS:
     // The host offered a seat. Emitted before the login reply goes out, so a
@@ -97,6 +94,8 @@ private:
     void readReady();
     void socketClosed();
     void announceCloseWhenDone();
+    void dispatchQueued();
+    void dispatch(const std::string &entry);
     void dropConnection(const char *why);
     bool send(const std::string &message);
 
@@ -124,7 +123,7 @@ private:
     StreamSocket *m_socket = nullptr;   // child of this session
     wire::FrameSplitter m_splitter;
     wire::InboundQueue m_queue;
-    QTimer m_dispatchTimer;
+    bool m_dispatching = false;      // a pass over the queue is under way further up the stack
     QString m_loginName;
     int m_ownSeat = 0;
     bool m_loggedIn = false;

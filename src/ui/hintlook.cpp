@@ -1,6 +1,7 @@
 #include "ui/hintlook.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QToolTip>
 
@@ -23,6 +24,30 @@ public:
         if (hint == SH_ToolTip_WakeUpDelay)
             return ShowAfterMs;
         return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        // Every menu bar asks for its overflow button's arrows at once; the
+        // style's own come from files whose reading loads every image format
+        // plug-in before the window can show. Drawn ones look alike.
+        if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+            return overflowArrows(icon == SP_ToolBarVerticalExtensionButton);
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+
+private:
+    static QIcon overflowArrows(bool downwards)
+    {
+        // Two chevrons, 8 x 5, as the style's smallest picture has them.
+        QPixmap arrows(8, 5);
+        arrows.fill(Qt::transparent);
+        QPainter p(&arrows);
+        p.setPen(QColor(0x30, 0x30, 0x30));
+        for (const int at : {1, 4})
+            p.drawPolyline(QList<QPoint>{QPoint(at, 0), QPoint(at + 2, 2), QPoint(at, 4)});
+        p.end();
+        return QIcon(downwards ? arrows.transformed(QTransform().rotate(90)) : arrows);
     }
 };
 

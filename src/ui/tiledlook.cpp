@@ -1,8 +1,10 @@
 #include "ui/tiledlook.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QRandomGenerator>
 #include <QWidget>
 
@@ -16,15 +18,50 @@ QFont boldArial(int pixelSize)
     return font;
 }
 
+namespace {
+
+// Lays the tile into a window's palette when the window is first polished,
+// just before it first shows: a window that never shows never paints it.
+class TileOnPolish : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Polish) {
+            auto *window = static_cast<QWidget *>(watched);
+            QPalette look = window->palette();
+            look.setBrush(QPalette::Window, QBrush(backgroundTile()));
+            window->setPalette(look);
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void tileBackground(QWidget &window)
 {
-    QPalette look = window.palette();
-    look.setBrush(QPalette::Window, QBrush(backgroundTile()));
-    window.setPalette(look);
     window.setAutoFillBackground(true);
+    window.installEventFilter(new TileOnPolish(&window));
 }
 
-QPixmap backgroundTile()
+QPixmap paintedOnce(const QString &key, const std::function<QPixmap()> &paint)
+{
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = paint();
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
+}
+
+namespace {
+
+QPixmap paintBackgroundTile()
 {
     constexpr int Side = 160;
     QPixmap tile(Side, Side);
@@ -61,6 +98,14 @@ QPixmap backgroundTile()
         p.restore();
     }
     return tile;
+}
+
+} // namespace
+
+QPixmap backgroundTile()
+{
+    // Every window of the game shows it.
+    return paintedOnce(QStringLiteral("zz-background-tile"), paintBackgroundTile);
 }
 
 } // namespace zz::ui

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <functional>
+
+class QString;
 class QWidget;
 
 namespace zz::ui {
@@ -10,9 +13,13 @@ namespace zz::ui {
 // The bold Arial the board's pictures and captions are drawn in.
 QFont boldArial(int pixelSize);
 
-// Painted afresh on each call; the pattern is the same on every start.
+// Painted once, then shared; the pattern is the same on every start.
 QPixmap backgroundTile();
-// Gives a window the tiled background, so every window of the game looks alike.
+// The picture paint() makes, painted on the first call for key and shared
+// after that (painted again only if Qt's pixmap cache had to let it go).
+QPixmap paintedOnce(const QString &key, const std::function<QPixmap()> &paint);
+// Gives a window the tiled background, so every window of the game looks alike;
+// the tile is laid in when the window is first shown.
 void tileBackground(QWidget &window);
 
 } // namespace zz::ui

@@ -101,6 +101,11 @@ TEST(EndToEnd, TwoWindowsPlayAGameToItsWinner)
     EXPECT_EQ(bo.text("label_playtoscore"), QStringLiteral("Play To Score: 500"));
     bo.window.session().justWatch(2, true);
     ASSERT_TRUE(waitFor([&] { return ann.text("label_status") == QStringLiteral("Your Turn."); }));
+    // The host handles each connection's messages as they come: Ann's word must
+    // not overtake Bo's sitting out, or Bo's turn would hold the round open.
+    ASSERT_TRUE(waitFor([&] {
+        return ann.window.findChild<QLabel *>(QStringLiteral("image_eyes2"))->isVisibleTo(&ann.window.board());
+    }));
 
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);

@@ -282,6 +282,18 @@ TEST_F(ChatViewTest, SmileyEntryReplacesPlaceholder)
     EXPECT_EQ(m_input->text(), qs(":)#12"));
 }
 
+TEST_F(ChatViewTest, SmileyMenuShowsEveryFaceWhenItOpens)
+{
+    auto *menu = m_chat.findChild<QMenu *>(qs("popup_smilies"));
+    ASSERT_NE(menu, nullptr);
+    Q_EMIT menu->aboutToShow();
+    const QList<QAction *> entries = menu->actions();
+    for (int index = 0; index < entries.size(); ++index) {
+        SCOPED_TRACE(index);
+        EXPECT_FALSE(entries[index]->icon().isNull());
+    }
+}
+
 TEST_F(ChatViewTest, EnterSendsWireBytesOnlyWhenLoggedIn)
 {
     std::vector<std::pair<QByteArray, QByteArray>> chats, actions;

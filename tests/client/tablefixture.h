@@ -74,14 +74,11 @@ protected:
         peer = host.nextPendingConnection();
     }
 
-    // Hands each message to the session and works the queue off.
+    // Hands each message to the session, which handles it at once.
     void handle(std::initializer_list<std::string> messages)
     {
-        for (const std::string &message : messages) {
+        for (const std::string &message : messages)
             window.session().receiveBytes(message + '\xff');
-            while (window.session().queuedMessages() > 0)
-                window.session().dispatchTick();
-        }
     }
 
     // Logs in on seat and seats the given name there, and forgets what that sent and played.

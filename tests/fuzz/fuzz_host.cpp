@@ -1,11 +1,13 @@
 // The host's dispatcher must survive anything connections can send, in any
-// order with opens, closes and clock ticks: garbage, wrong seats, huge fields.
+// order with opens, closes, clock ticks and time passing: garbage, wrong
+// seats, huge fields.
 #include "dict/dictionary.h"
 #include "dict/wordpool.h"
 #include "host/hostserver.h"
 
 #include <QCoreApplication>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -59,6 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     zz::HostServer server([&](int, const std::string &bytes) { sent += bytes.size(); },
                           [&](int seat) { host->connectionClosed(seat); }, *w.dictionary, w.pool, nullptr);
     host = &server;
+    zz::SeatTable::Time now{};   // moved by the input, never by real time
+    server.setClock([&now] { return now; });
     std::uint32_t state = 12345;   // a fixed generator keeps every run repeatable
     server.setRandom([&](std::size_t bound) {
         state = state * 1664525u + 1013904223u;
@@ -90,14 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 server.connectionClosed(seat);
             break;
         case 3:
-            server.dispatchTick();
+            now += std::chrono::milliseconds(10);
+            server.dispatchReady();
             break;
         default:
             server.clockTick();
             break;
         }
     }
-    for (int i = 0; i < 64 && server.queuedEntries() > 0; ++i)
-        server.dispatchTick();
+    for (int i = 0; i < 64 && server.queuedEntries() > 0; ++i) {
+        now += std::chrono::milliseconds(10);
+        server.dispatchReady();
+    }
     return 0;
 }

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,7 @@ protected:
 
     HostFixture()
     {
+        host.setClock([this] { return now; });
         host.setRandom([this](std::size_t bound) {
             EXPECT_EQ(bound, pool.size() - 1);
             if (draws.empty())
@@ -66,16 +69,24 @@ protected:
         host.bytesReceived(seat, text + '\xff');
         drain();
     }
+    // Lets the clock run until every queue's pace has let its entries go.
     void drain()
     {
         for (int guard = 0; host.queuedEntries() > 0 && guard < 100000; ++guard)
-            host.dispatchTick();
+            later(std::chrono::milliseconds(10));
+    }
+    // Moves the clock on and wakes the dispatcher, as the pace timer would.
+    void later(std::chrono::microseconds step)
+    {
+        now += step;
+        host.dispatchReady();
     }
     void login(int seat, const std::string &name)
     {
         handle(seat, "CMD_logininfo+" + std::to_string(seat) + "+1.0.2+" + name);
     }
-    // Seats 1..n connected and logged in, then the record cleared.
+    // Seats 1..n connected and logged in, then the record cleared and every
+    // connection's pace full again.
     void seatPlayers(int n)
     {
         for (int seat = 1; seat <= n; ++seat) {
@@ -83,6 +94,7 @@ protected:
             login(seat, "P" + std::to_string(seat));
         }
         sent.clear();
+        now += std::chrono::seconds(1);
     }
     // A game of four-letter words from "cold" to "warm".
     void startColdWarm(const std::string &playTo = "1000", const std::string &time = "120")
@@ -124,11 +136,15 @@ protected:
     Dictionary dictionary{records};
     WordPool pool{"cold\nwarm\ncat\ndog\nstone\nstare\nlast\n"};
     std::deque<std::size_t> draws;
+    SeatTable::Time now{std::chrono::hours(1)};
     std::vector<Sent> sent;
     std::vector<int> closed;
+    std::function<void(int seat, const std::string &text)> onSend; // called after each send is recorded
     HostServer host{[this](int seat, const std::string &bytes) {
                         EXPECT_EQ(bytes.back(), '\xff');
                         sent.push_back({seat, bytes.substr(0, bytes.size() - 1)});
+                        if (onSend)
+                            onSend(seat, sent.back().text);
                     },
                     [this](int seat) {
                         closed.push_back(seat);

@@ -160,15 +160,17 @@ TEST_F(Seats, FloodingConnectionDoesNotStarveAnother)
     startColdWarm();
     std::string flood;
     for (int i = 0; i < 200; ++i)
-        flood += "CMD_chat+2+spam|clRed\xff";
+        flood += "CMD_chat+2+spam " + std::to_string(i) + "|clRed\xff";
     host.bytesReceived(2, flood);
-    host.bytesReceived(3, "CMD_sendword+3+cord+\xff");
     sent.clear();
-    for (int tick = 0; tick < 2; ++tick)
-        host.dispatchTick();
+    // No time passes: the word is judged on arrival however much is queued.
+    host.bytesReceived(3, "CMD_sendword+3+cord+\xff");
     EXPECT_EQ(to(3, "CMD_goodword"), std::vector<std::string>{"CMD_goodword+3+cord+1+"});
     drain();
-    EXPECT_EQ(to(1, "CMD_chat").size(), 200u); // and the flood keeps its order and count
+    const std::vector<std::string> chat = to(1, "CMD_chat");
+    ASSERT_EQ(chat.size(), 200u - SeatTable::PaceBurst); // the burst went before the word
+    for (std::size_t i = 0; i < chat.size(); ++i)
+        EXPECT_EQ(chat[i], "CMD_chat+2+P2 chats: spam " + std::to_string(i + SeatTable::PaceBurst) + "|clRed");
 }
 
 TEST_F(Seats, ConnectionPastTheBoundsIsDropped)
@@ -185,21 +187,48 @@ TEST_F(Seats, ConnectionPastTheBoundsIsDropped)
         burst += "CMD_chat+3+x|y\xff";
     host.bytesReceived(3, burst);
     EXPECT_TRUE(host.inUse(3));
+    // The burst its pace allowed was handled at once; the rest still waits.
+    std::string topUp;
+    for (int i = 0; i < SeatTable::PaceBurst; ++i)
+        topUp += "CMD_chat+3+x|y\xff";
+    host.bytesReceived(3, topUp);
+    EXPECT_TRUE(host.inUse(3));
+    EXPECT_EQ(host.queuedEntries(), wire::MaxQueuedEntries);
     host.bytesReceived(3, "CMD_chat+3+one too many|y\xff");
     EXPECT_FALSE(host.inUse(3));
     EXPECT_EQ(host.queuedEntries(), 0u); // nothing of it is handled for a later occupant
     EXPECT_EQ(connect(), 2);
 }
 
-TEST_F(Seats, DispatchRunsOnlyWhileSomethingIsQueued)
+TEST_F(Seats, DispatchWakesOnlyWhileSomethingWaits)
 {
     seatPlayers(1);
     EXPECT_FALSE(host.dispatchScheduled());
-    host.bytesReceived(1, std::string("CMD_chat+1+a|x\xff") + "CMD_chat+1+b|x\xff");
+    std::string burst;
+    for (int i = 0; i <= SeatTable::PaceBurst; ++i)
+        burst += "CMD_chat+1+a|x\xff";
+    host.bytesReceived(1, burst);
+    EXPECT_EQ(host.queuedEntries(), 1u); // one past the burst waits for its token
+    EXPECT_TRUE(host.dispatchScheduled());
+    later(std::chrono::milliseconds(10));
+    EXPECT_EQ(host.queuedEntries(), 0u);
+    EXPECT_FALSE(host.dispatchScheduled());
+}
+
+TEST_F(Seats, TableTickPacingHandlesOneEntryPerTickForTheWholeTable)
+{
+    seatPlayers(2);
+    host.setPacing(HostServer::Pacing::TableTick);
+    EXPECT_FALSE(host.dispatchScheduled());
+    host.bytesReceived(1, "CMD_chat+1+a|x\xff");
+    host.bytesReceived(2, "CMD_chat+2+b|x\xff");
+    EXPECT_TRUE(sent.empty()); // nothing before the tick
     EXPECT_TRUE(host.dispatchScheduled());
     host.dispatchTick();
+    EXPECT_EQ(to(1), std::vector<std::string>{"CMD_chat+1+P1 chats: a|x"});
     EXPECT_TRUE(host.dispatchScheduled());
     host.dispatchTick();
+    EXPECT_EQ(to(1).size(), 2u);
     EXPECT_FALSE(host.dispatchScheduled());
 }
 

@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,33 +77,51 @@ public:
 
 std::string last(const Recorder &r) { return r.lines.empty() ? std::string() : r.lines.back(); }
 
-// Feeds one message and handles it.
+// Feeds one message, which is handled at once.
 void handle(ClientSession &session, const std::string &message)
 {
     session.receiveBytes(message + '\xff');
-    session.dispatchTick();
 }
 
 } // namespace
 
-TEST(ClientSession, ReadWithThreeMessagesIsHandledOverThreeTicks)
+TEST(ClientSession, ReadWithThreeMessagesIsHandledAtOnceInOrder)
 {
     ClientSession session;
     Recorder record(session);
     session.receiveBytes("CMD_timeup+\xff" "CMD_nextplayer+2+\xff" "CMD_winner+Ann+\xff");
-    EXPECT_EQ(session.queuedMessages(), 3u);
-    EXPECT_TRUE(session.dispatching());
-    EXPECT_TRUE(record.lines.empty());   // nothing is handled inside the read
+    EXPECT_EQ(record.lines, (std::vector<std::string>{"timeup", "next 2", "winner [Ann]"}));
+    EXPECT_EQ(session.queuedMessages(), 0u);
+}
 
-    session.dispatchTick();
-    EXPECT_EQ(record.lines, std::vector<std::string>{"timeup"});
-    session.dispatchTick();
-    EXPECT_EQ(last(record), "next 2");
-    EXPECT_TRUE(session.dispatching());
-    session.dispatchTick();
-    EXPECT_EQ(last(record), "winner [Ann]");
-    EXPECT_EQ(record.lines.size(), 3u);
-    EXPECT_FALSE(session.dispatching());   // an idle session does not tick
+TEST(ClientSession, InputArrivingInsideAHandlerWaitsForThePass)
+{
+    ClientSession session;
+    Recorder record(session);
+    int depth = 0;
+    int depthOfWinner = -1;
+    QObject::connect(&session, &ClientSession::timeUp, &session, [&] {
+        ++depth;
+        session.receiveBytes("CMD_winner+Ann+\xff");   // as a nested event loop would
+        --depth;
+    });
+    QObject::connect(&session, &ClientSession::winner, &session, [&] { depthOfWinner = depth; });
+    session.receiveBytes("CMD_timeup+\xff" "CMD_nextplayer+2+\xff");
+    EXPECT_EQ(record.lines, (std::vector<std::string>{"timeup", "next 2", "winner [Ann]"}));
+    EXPECT_EQ(depthOfWinner, 0);
+}
+
+TEST(ClientSession, HandlerThatDestroysTheSessionEndsThePass)
+{
+    auto session = std::make_unique<ClientSession>();
+    std::vector<std::string> seen;
+    QObject::connect(session.get(), &ClientSession::timeUp, session.get(), [&] {
+        seen.push_back("timeup");
+        session.reset();   // as closing the window that owns it would
+    });
+    QObject::connect(session.get(), &ClientSession::nextPlayer, session.get(), [&](int) { seen.push_back("next"); });
+    session->receiveBytes("CMD_timeup+\xff" "CMD_nextplayer+2+\xff");
+    EXPECT_EQ(seen, std::vector<std::string>{"timeup"});
 }
 
 TEST(ClientSession, MessageSplitAcrossReadsIsRebuilt)
@@ -110,12 +129,10 @@ TEST(ClientSession, MessageSplitAcrossReadsIsRebuilt)
     ClientSession session;
     Recorder record(session);
     session.receiveBytes("CMD_goodword+3+co");
-    EXPECT_EQ(session.queuedMessages(), 0u);
-    EXPECT_FALSE(session.dispatching());
+    EXPECT_TRUE(record.lines.empty());
     session.receiveBytes("ld+1+\xff" "CMD_time");
+    EXPECT_EQ(record.lines, std::vector<std::string>{"good 3 cold 1"});
     session.receiveBytes("up+\xff");
-    session.dispatchTick();
-    session.dispatchTick();
     EXPECT_EQ(record.lines, (std::vector<std::string>{"good 3 cold 1", "timeup"}));
 }
 
@@ -176,8 +193,6 @@ TEST(ClientSession, FieldThatIsNotANumberStopsOnlyItsHandler)
     Recorder record(session);
     session.receiveBytes("CMD_nextplayer+two+\xff" "CMD_sendlogininfo+x\xff" "CMD_goodword+1+cord+last+\xff"
                          "CMD_completed+1+4+\xff");
-    for (int tick = 0; tick < 4; ++tick)
-        session.dispatchTick();
     EXPECT_EQ(record.lines, std::vector<std::string>{"completed 1 4"});
     EXPECT_FALSE(session.loggedIn());
 }
@@ -297,6 +312,36 @@ TEST_F(ConnectedSession, HostClosingEndsTheSessionAfterWhatItSent)
     EXPECT_EQ(record.lines, (std::vector<std::string>{"full", "closed"}));
 }
 
+TEST_F(ConnectedSession, CloseAfterABurstComesAfterEveryMessageOfIt)
+{
+    QByteArray burst;
+    std::vector<std::string> expected;
+    for (int seat = 0; seat < 200; ++seat) {
+        burst += "CMD_nextplayer+" + QByteArray::number(seat % 10) + "+\xff";
+        expected.push_back("next " + std::to_string(seat % 10));
+    }
+    hostSends(burst);
+    host->disconnectFromHost();
+    expected.push_back("closed");
+    ASSERT_TRUE(waitFor([this] { return last(record) == "closed"; }));
+    EXPECT_EQ(record.lines, expected);
+}
+
+TEST_F(ConnectedSession, CloseInsideAHandlerIsAnnouncedAfterIt)
+{
+    int depth = 0;
+    int depthOfClose = -1;
+    QObject::connect(&session, &ClientSession::timeUp, &session, [&] {
+        ++depth;
+        session.receiveBytes(std::string(64 * 1024 + 1, 'a'));   // past the bound: the host is dropped
+        --depth;
+    });
+    QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { depthOfClose = depth; });
+    session.receiveBytes("CMD_timeup+\xff" "CMD_nextplayer+2+\xff");
+    EXPECT_EQ(record.lines, (std::vector<std::string>{"timeup", "closed"}));   // nothing of a dropped host is read
+    EXPECT_EQ(depthOfClose, 0);
+}
+
 TEST_F(ConnectedSession, MessageOver64KiBWithoutTerminatorDropsTheHost)
 {
     hostSends(QByteArray(64 * 1024 + 1, 'a'));
@@ -316,18 +361,14 @@ TEST_F(ConnectedSession, MoreThanAThousandUnhandledMessagesDropTheHost)
     EXPECT_TRUE(waitFor([this] { return host->state() == QAbstractSocket::UnconnectedState; }));
 }
 
-TEST_F(ConnectedSession, ThousandQueuedMessagesAreStillHandled)
+TEST_F(ConnectedSession, ThousandMessagesInOneReadAreStillHandled)
 {
     QByteArray burst;
     for (int i = 0; i < 1000; ++i)
         burst += "CMD_timeup+\xff";
     session.receiveBytes(std::string(burst.constData(), static_cast<std::size_t>(burst.size())));
-    EXPECT_EQ(session.queuedMessages(), 1000u);
-    // The ticks are driven here: a thousand real ones would only make the test slow and uneven.
-    for (int tick = 0; tick < 1000 && session.dispatching(); ++tick)
-        session.dispatchTick();
     EXPECT_EQ(record.lines.size(), 1000u);
-    EXPECT_FALSE(session.dispatching());
+    EXPECT_EQ(session.queuedMessages(), 0u);
 }
 
 TEST(SessionLookup, AHostNameIsLookedUpWithoutBlocking)

@@ -20,9 +20,7 @@ QPixmap transparentPixmap(QSize size)
     return pixmap;
 }
 
-} // namespace
-
-QPixmap completedMark()
+QPixmap paintCompletedMark()
 {
     // Drawn on the left of the seat's mark column and the fast mark on the right,
     // so the two sit side by side when a seat earns both.
@@ -45,7 +43,7 @@ QPixmap completedMark()
     return pixmap;
 }
 
-QPixmap fastMark()
+QPixmap paintFastMark()
 {
     QPixmap pixmap = transparentPixmap(QSize(23, 19));
     QPainter p(&pixmap);
@@ -63,7 +61,7 @@ QPixmap fastMark()
     return pixmap;
 }
 
-QPixmap eyesMark()
+QPixmap paintEyesMark()
 {
     QPixmap pixmap = transparentPixmap(QSize(23, 10));
     QPainter p(&pixmap);
@@ -81,7 +79,7 @@ QPixmap eyesMark()
     return pixmap;
 }
 
-QPixmap boxBonusBadge(int value)
+QPixmap paintBoxBonusBadge(int value)
 {
     QPixmap pixmap = transparentPixmap(QSize(47, 26));
     QPainter p(&pixmap);
@@ -102,7 +100,7 @@ QPixmap boxBonusBadge(int value)
     return pixmap;
 }
 
-QPixmap startButtonPicture(QSize size, ButtonLook look)
+QPixmap paintStartButtonPicture(QSize size, ButtonLook look)
 {
     QPixmap pixmap = transparentPixmap(size);
     QPainter p(&pixmap);
@@ -138,6 +136,35 @@ QPixmap startButtonPicture(QSize size, ButtonLook look)
     p.setPen(Qt::white);
     p.drawText(body, Qt::AlignCenter, caption);
     return pixmap;
+}
+
+} // namespace
+
+// Six seats show the same marks and twenty boxes four badges: paint each once.
+QPixmap completedMark()
+{
+    return ui::paintedOnce(QStringLiteral("zz-completed-mark"), paintCompletedMark);
+}
+
+QPixmap fastMark()
+{
+    return ui::paintedOnce(QStringLiteral("zz-fast-mark"), paintFastMark);
+}
+
+QPixmap eyesMark()
+{
+    return ui::paintedOnce(QStringLiteral("zz-eyes-mark"), paintEyesMark);
+}
+
+QPixmap boxBonusBadge(int value)
+{
+    return ui::paintedOnce(QStringLiteral("zz-badge-%1").arg(value), [value] { return paintBoxBonusBadge(value); });
+}
+
+QPixmap startButtonPicture(QSize size, ButtonLook look)
+{
+    return ui::paintedOnce(QStringLiteral("zz-start-%1x%2-%3").arg(size.width()).arg(size.height()).arg(int(look)),
+                           [size, look] { return paintStartButtonPicture(size, look); });
 }
 
 } // namespace zz::board

@@ -98,7 +98,6 @@ private:
     QWidget *m_winnerPanel = nullptr;
     QLabel *m_winnerText = nullptr;
     QLabel *m_winnerShadow = nullptr;
-    QPixmap m_background;
     int m_barStep = 1;
 };
 

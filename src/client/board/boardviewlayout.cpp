@@ -6,6 +6,7 @@
 #include "boardrules.h"
 #include "imagebutton.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -90,14 +91,38 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, cons
     return label;
 }
 
-QLabel *makeMark(QWidget *parent, const QString &name, const QRect &place, const QPixmap &picture)
+// Gives a mark its picture when it first shows: most marks stay hidden all game.
+class PictureOnShow : public QObject
+{
+public:
+    PictureOnShow(QLabel *mark, QPixmap (*paint)(int), int value) : QObject(mark), m_paint(paint), m_value(value)
+    {
+        mark->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            static_cast<QLabel *>(watched)->setPixmap(m_paint(m_value));
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPixmap (*m_paint)(int);
+    int m_value;
+};
+
+QLabel *makeMark(QWidget *parent, const QString &name, const QRect &place, QPixmap (*paint)(int), int value = 0)
 {
     auto *mark = new QLabel(parent);
     mark->setObjectName(name);
     mark->setGeometry(place);
-    mark->setPixmap(picture);
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
+    new PictureOnShow(mark, paint, value);
     return mark;
 }
 
@@ -117,7 +142,7 @@ void paintShadow(QPainter &p, const QRect &rect, qreal radius)
 
 } // namespace
 
-BoardView::BoardView(QWidget *parent) : QWidget(parent), m_background(ui::backgroundTile())
+BoardView::BoardView(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(BoardWidth, BoardHeight);
     setStyleSheet(QString::fromLatin1(BoardStyle));
@@ -142,7 +167,7 @@ void BoardView::buildWords()
     for (int box = 2; box <= BoxCount; ++box) {
         const QRect over = boxRect(box);
         const QRect place(over.left() + (over.width() - 47) / 2, over.top() + 4, 47, 26);
-        makeMark(this, numbered("image_points", box), place, boxBonusBadge(emptyBoxValue(box)));
+        makeMark(this, numbered("image_points", box), place, boxBonusBadge, emptyBoxValue(box));
     }
 
     m_entry = new QLineEdit(this);
@@ -157,9 +182,8 @@ void BoardView::buildWords()
     m_startButton = new ImageButton(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
     const QSize buttonSize(164, 46);
-    m_startButton->setPictures(startButtonPicture(buttonSize, ButtonLook::Normal),
-                               startButtonPicture(buttonSize, ButtonLook::Hover),
-                               startButtonPicture(buttonSize, ButtonLook::Pressed));
+    m_startButton->setPictures(buttonSize,
+                               [buttonSize](ButtonLook look) { return startButtonPicture(buttonSize, look); });
     m_startButton->setGeometry(QRect(QPoint(248, 16), buttonSize));
     connect(m_startButton, &ImageButton::clicked, this, &BoardView::startClicked);
 }
@@ -197,9 +221,10 @@ void BoardView::buildSeat(int seat)
     count->setProperty("look", QStringLiteral("small"));
     count->setText(InitialWordCount);
 
-    makeMark(this, numbered("image_completed", seat), QRect(MarkLeft, lower, 23, 19), completedMark());
-    makeMark(this, numbered("image_fast", seat), QRect(MarkLeft, lower, 23, 19), fastMark());
-    makeMark(this, numbered("image_eyes", seat), QRect(MarkLeft, top + 4, 23, 10), eyesMark());
+    const QRect markPlace(MarkLeft, lower, 23, 19);
+    makeMark(this, numbered("image_completed", seat), markPlace, [](int) { return completedMark(); });
+    makeMark(this, numbered("image_fast", seat), markPlace, [](int) { return fastMark(); });
+    makeMark(this, numbered("image_eyes", seat), QRect(MarkLeft, top + 4, 23, 10), [](int) { return eyesMark(); });
     setSeatWaiting(seat);
 }
 
@@ -246,7 +271,7 @@ void BoardView::setCalmLook(QWidget *widget, bool calm)
 void BoardView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawTiledPixmap(rect(), m_background);
+    p.drawTiledPixmap(rect(), ui::backgroundTile());
     p.setRenderHint(QPainter::Antialiasing);
 
     p.setPen(QPen(QColor(255, 255, 255, 150), 1));

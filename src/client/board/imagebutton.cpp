@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace zz {
 
 ImageButton::ImageButton(QWidget *parent) : QAbstractButton(parent)
@@ -10,24 +12,26 @@ ImageButton::ImageButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ImageButton::setPictures(const QPixmap &normal, const QPixmap &hover, const QPixmap &pressed)
+void ImageButton::setPictures(QSize size, Pictures pictures)
 {
-    m_normal = normal;
-    m_hover = hover;
-    m_pressed = pressed;
+    m_size = size;
+    m_pictures = std::move(pictures);
     update();
 }
 
 QSize ImageButton::sizeHint() const
 {
-    return m_normal.size();
+    return m_size;
 }
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
+    if (!m_pictures)
+        return;
+    using board::ButtonLook;
+    const ButtonLook look = isDown() ? ButtonLook::Pressed : underMouse() ? ButtonLook::Hover : ButtonLook::Normal;
     QPainter painter(this);
-    const QPixmap &picture = isDown() ? m_pressed : underMouse() ? m_hover : m_normal;
-    painter.drawPixmap(0, 0, picture);
+    painter.drawPixmap(0, 0, m_pictures(look));
 }
 
 void ImageButton::enterEvent(QEnterEvent *event)

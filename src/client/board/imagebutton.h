@@ -1,6 +1,10 @@
 #pragma once
+#include "boardart.h"
+
 #include <QAbstractButton>
 #include <QPixmap>
+
+#include <functional>
 
 namespace zz {
 
@@ -11,7 +15,10 @@ class ImageButton : public QAbstractButton
 public:
     explicit ImageButton(QWidget *parent = nullptr);
 
-    void setPictures(const QPixmap &normal, const QPixmap &hover, const QPixmap &pressed);
+    // The pictures are asked for when the button is painted in that look,
+    // so a button that never shows never has them painted.
+    using Pictures = std::function<QPixmap(board::ButtonLook)>;
+    void setPictures(QSize size, Pictures pictures);
     QSize sizeHint() const override;
 
 protected:
@@ -20,9 +27,8 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
-    QPixmap m_normal;
-    QPixmap m_hover;
-    QPixmap m_pressed;
+    QSize m_size;
+    Pictures m_pictures;
 };
 
 } // namespace zz

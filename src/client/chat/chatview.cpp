@@ -109,9 +109,15 @@ void ChatView::buildSmileyMenu()
 {
     m_smileyMenu = new QMenu(this);
     m_smileyMenu->setObjectName(fromAscii("popup_smilies"));
+    // The faces are drawn when the menu first opens, not at start.
+    connect(m_smileyMenu, &QMenu::aboutToShow, this, [this] {
+        const QList<QAction *> entries = m_smileyMenu->actions();
+        for (int index = 0; index < entries.size(); ++index)
+            if (entries[index]->icon().isNull())
+                entries[index]->setIcon(QPixmap::fromImage(smileyImage(index)));
+    });
     for (int index = 0; index < SmileyCount; ++index) {
-        QAction *entry = m_smileyMenu->addAction(QPixmap::fromImage(smileyImage(index)),
-                                                 QString::fromStdString(smileyCode(index)));
+        QAction *entry = m_smileyMenu->addAction(QString::fromStdString(smileyCode(index)));
         entry->setData(index + FirstSmileyCode);
         connect(entry, &QAction::triggered, m_input, [this, index] { m_input->insertSmiley(index); });
     }

@@ -214,13 +214,13 @@ QImage drawFace(const Face &face)
     return large.scaled(SmileySize, SmileySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-std::array<QImage, SmileyCount> drawAll()
+const Face &faceOf(std::size_t index)
 {
     const QColor sunny(255, 205, 40);
     const QColor red(245, 95, 60);
     const QColor sick(165, 210, 90);
     const QColor devil(190, 110, 235);
-    const std::array<Face, SmileyCount> faces{{
+    static const std::array<Face, SmileyCount> faces{{
         {sunny, Eyes::Dots, Mouth::Smile},
         {sunny, Eyes::Dots, Mouth::Grin},
         {sunny, Eyes::Wink, Mouth::Smile},
@@ -240,18 +240,19 @@ std::array<QImage, SmileyCount> drawAll()
         {devil, Eyes::Angry, Mouth::Grin, false, false, true},
         {sick, Eyes::Crossed, Mouth::Wavy},
     }};
-    std::array<QImage, SmileyCount> images;
-    for (std::size_t i = 0; i < faces.size(); ++i)
-        images[i] = drawFace(faces[i]);
-    return images;
+    return faces[index];
 }
 
 } // namespace
 
 const QImage &smileyImage(int index)
 {
-    static const std::array<QImage, SmileyCount> images = drawAll();
-    return images[static_cast<std::size_t>(index >= 0 && index < SmileyCount ? index : 0)];
+    // Each face is drawn when first asked for: most games show few of them.
+    static std::array<QImage, SmileyCount> images;
+    const auto at = static_cast<std::size_t>(index >= 0 && index < SmileyCount ? index : 0);
+    if (images[at].isNull())
+        images[at] = drawFace(faceOf(at));
+    return images[at];
 }
 
 } // namespace zz
