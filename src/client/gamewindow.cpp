@@ -280,8 +280,12 @@ void GameWindow::processParams()
     addSystemLine(plan.loadingLine);
     if (plan.mode == LaunchPlan::Mode::Idle)
         return;
-    if (plan.showDownload && m_companions.download)
+    if (plan.showDownload && m_companions.download) {
         m_companions.download->show();
+        // Raised again once this window is on screen, so the dialog stays in front of it.
+        QMetaObject::invokeMethod(
+            this, [this] { showWindow(m_companions.download); }, Qt::QueuedConnection);
+    }
     m_playerName = QString::fromStdString(plan.playerName);
     m_hostAddress = QString::fromStdString(plan.hostAddress);
     m_hostPort = plan.hostPort.value_or(m_gamePort);
