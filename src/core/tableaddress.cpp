@@ -1,5 +1,7 @@
 #include "core/tableaddress.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace zz {
@@ -14,6 +16,20 @@ std::optional<std::uint16_t> portNumber(std::string_view text)
     if (text.empty() || error != std::errc{} || rest != end || value == 0 || value > 65535)
         return std::nullopt;
     return static_cast<std::uint16_t>(value);
+}
+
+// A host name (letters, digits, '.', '-', '_', or any byte of a UTF-8
+// name), or an IPv6 address (hexadecimal digits, ':', '.' and a '%' zone).
+bool plausibleHost(std::string_view host, bool ipv6)
+{
+    if (ipv6 && host.find(':') == std::string_view::npos)
+        return false;
+    return std::all_of(host.begin(), host.end(), [ipv6](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        if (ipv6)
+            return std::isalnum(u) || c == ':' || c == '.' || c == '%';
+        return std::isalnum(u) || c == '.' || c == '-' || c == '_' || u >= 0x80;
+    });
 }
 
 std::string_view trimmed(std::string_view text)
@@ -31,7 +47,9 @@ std::optional<TableAddress> parseTableAddress(std::string_view text, std::uint16
     text = trimmed(text);
     std::string_view host = text;
     std::optional<std::uint16_t> port = defaultPort;
+    bool ipv6 = false;
     if (text.starts_with('[')) {
+        ipv6 = true;
         const auto close = text.find(']');
         if (close == std::string_view::npos)
             return std::nullopt;
@@ -44,9 +62,11 @@ std::optional<TableAddress> parseTableAddress(std::string_view text, std::uint16
         if (text.find(':', colon + 1) == std::string_view::npos) {
             host = text.substr(0, colon);
             port = portNumber(text.substr(colon + 1));
+        } else {
+            ipv6 = true;
         }
     }
-    if (host.empty() || !port)
+    if (host.empty() || !port || !plausibleHost(host, ipv6))
         return std::nullopt;
     return TableAddress{std::string(host), *port};
 }

@@ -16,8 +16,10 @@ struct TableAddress
     bool operator==(const TableAddress &) const = default;
 };
 
-// nullopt for an empty host, an unclosed bracket, text after the bracket
-// other than ":PORT", or a port that is not a decimal number in 1..65535.
+// nullopt for an empty host, a host with characters no name or address has
+// (blanks, brackets, control bytes), an unclosed bracket, text after the
+// bracket other than ":PORT", or a port that is not a decimal number in
+// 1..65535.
 // A text without a port gets defaultPort.
 std::optional<TableAddress> parseTableAddress(std::string_view text, std::uint16_t defaultPort);
 

@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace zz::net {
 
 namespace {
@@ -17,15 +19,34 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr qsizetype MaxText = 64;   // characters of a name, an owner or a version
+
 // A whole number within [low, high], or nullopt.
 std::optional<int> count(const QJsonValue &value, int low, int high)
 {
     if (!value.isDouble())
         return std::nullopt;
     const double number = value.toDouble();
-    if (number != static_cast<double>(static_cast<long long>(number)) || number < low || number > high)
+    // The range first: a number far out of it does not fit an integer.
+    if (!(number >= low && number <= high) || number != static_cast<double>(static_cast<int>(number)))
         return std::nullopt;
     return static_cast<int>(number);
+}
+
+// What a table may say of itself: no control characters, at most MaxText.
+QString shown(std::string_view text)
+{
+    QString result = utf8(text).left(MaxText);
+    for (QChar &c : result)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return result;
+}
+
+bool showable(const QString &text)
+{
+    return text.size() <= MaxText
+           && std::none_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 } // namespace
@@ -34,10 +55,10 @@ std::string encodeAnnouncement(const TableAnnouncement &table)
 {
     QJsonObject object;
     object.insert(QStringLiteral("game"), utf8(GameId));
-    object.insert(QStringLiteral("version"), utf8(table.version));
+    object.insert(QStringLiteral("version"), shown(table.version));
     object.insert(QStringLiteral("port"), table.port);
-    object.insert(QStringLiteral("name"), utf8(table.name));
-    object.insert(QStringLiteral("owner"), utf8(table.owner));
+    object.insert(QStringLiteral("name"), shown(table.name));
+    object.insert(QStringLiteral("owner"), shown(table.owner));
     object.insert(QStringLiteral("players"), table.players);
     object.insert(QStringLiteral("watchers"), table.watchers);
     object.insert(QStringLiteral("playing"), table.playing);
@@ -56,7 +77,9 @@ std::optional<TableAnnouncement> decodeAnnouncement(std::string_view bytes)
     const QJsonObject object = document.object();
     const auto text = [&](const char *key) -> std::optional<std::string> {
         const QJsonValue value = object.value(QLatin1String(key));
-        return value.isString() ? std::optional(value.toString().toStdString()) : std::nullopt;
+        if (!value.isString() || !showable(value.toString()))
+            return std::nullopt;
+        return value.toString().toStdString();
     };
     const std::optional<std::string> game = text("game"), version = text("version"), name = text("name"),
                                      owner = text("owner");

@@ -25,8 +25,10 @@ struct TableAnnouncement
 };
 
 std::string encodeAnnouncement(const TableAnnouncement &table);
+// Texts are written with control characters as '?' and cut to 64 characters.
 // nullopt for anything but such an object of this game: garbage, more than
-// 1,024 bytes, another game, a missing field, a number out of range.
+// 1,024 bytes, another game, a missing field, a number out of range, a text
+// with a control character or over 64 characters.
 std::optional<TableAnnouncement> decodeAnnouncement(std::string_view bytes);
 
 } // namespace zz::net

@@ -30,11 +30,21 @@ TEST(TableAddress, ReadsEveryForm)
         {"[::1", std::nullopt},
         {"[::1]7772", std::nullopt},
         {"[::1]:", std::nullopt},
+        {"two words:7772", std::nullopt},
+        {"[::1]]:7772", std::nullopt},
+        {"[a]b]:7772", std::nullopt},
+        {"[%]:7", std::nullopt},   // found by fuzzing: brackets round no IPv6 address
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(parseTableAddress(c.text, 7772), c.address);
     }
+}
+
+TEST(TableAddress, ControlBytesMakeNoHost)
+{
+    // Found by fuzzing: the bytes were taken for a bare IPv6 address.
+    EXPECT_EQ(parseTableAddress(std::string_view("\0\0[::0]:17772", 14), 7772), std::nullopt);
 }
 
 TEST(TableAddress, TextReadsBackAsTheSameAddress)

@@ -43,11 +43,25 @@ TEST(TableAnnouncement, IgnoresAnythingElse)
         {"four watchers", std::string(good).replace(good.find("\"watchers\":0"), 12, "\"watchers\":4")},
         {"playing as a number", std::string(good).replace(good.find("false"), 5, "0")},
         {"oversize", std::string(good).insert(good.find("\"N\"") + 1, std::string(1100, 'x'))},
+        // Found by fuzzing: a count far out of range once overflowed the integer it was read into.
+        {"a huge count", std::string(good).replace(good.find("\"players\":0"), 11, "\"players\":8e32")},
+        {"a control character", std::string(good).replace(good.find("\"N\""), 3, std::string("\"N\0\"", 4))},
+        {"a name of 65 characters",
+         std::string(good).replace(good.find("\"N\""), 3, "\"" + std::string(65, 'n') + "\"")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_FALSE(decodeAnnouncement(c.bytes));
     }
+}
+
+TEST(TableAnnouncement, WritesOnlyWhatItWouldRead)
+{
+    TableAnnouncement table{"1.0.2", 7772, std::string(100, 'n'), std::string("A\x01" "B"), 1, 0, false};
+    const auto read = decodeAnnouncement(encodeAnnouncement(table));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->name, std::string(64, 'n'));
+    EXPECT_EQ(read->owner, "A?B");
 }
 
 TEST(DatagramSocket, DeliversADatagramWithItsSender)
@@ -61,7 +75,9 @@ TEST(DatagramSocket, DeliversADatagramWithItsSender)
     std::vector<std::pair<std::string, std::string>> received;
     for (DatagramSocket *socket : {&receiver, &sameMachine})
         QObject::connect(socket, &DatagramSocket::datagramReceived, socket,
-                         [&](const std::string &bytes, const std::string &from) { received.emplace_back(bytes, from); });
+                         [&](const std::string &bytes, const std::string &from) {
+                             received.emplace_back(bytes, from);
+                         });
     DatagramSocket sender;
     ASSERT_TRUE(sender.sendTo(IpAddress::v4(htonl(INADDR_LOOPBACK)), receiver.localPort(), "hello"));
     ASSERT_TRUE(sender.sendTo(IpAddress::v4(htonl(INADDR_LOOPBACK)), receiver.localPort(),
