@@ -130,10 +130,10 @@ void writeSettings(IniFile &ini, const SavedSettings &s)
 void writeChangedSettings(IniFile &ini, const SavedSettings &before, const SavedSettings &after)
 {
     const auto old = settingEntries(before);
-    for (const auto &[key, value] : settingEntries(after)) {
-        const auto same = std::find_if(old.begin(), old.end(), [&](const auto &entry) { return entry.first == key; });
-        if (same == old.end() || same->second != value)
-            ini.setValue(GameKey, key, value);
+    for (const auto &entry : settingEntries(after)) {
+        const auto same = std::find_if(old.begin(), old.end(), [&](const auto &o) { return o.first == entry.first; });
+        if (same == old.end() || same->second != entry.second)
+            ini.setValue(GameKey, entry.first, entry.second);
     }
 }
 
