@@ -1,5 +1,6 @@
 #include "bot/botmind.h"
 
+#include "core/asciitext.h"
 #include "dict/dictionary.h"
 #include "dict/laddersolver.h"
 
@@ -8,15 +9,6 @@
 namespace zz {
 
 namespace {
-
-std::string lower(std::string_view word)
-{
-    std::string out(word);
-    for (char &c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 template <typename T>
 const T &pick(const std::vector<T> &from, BotRandom &random)
@@ -31,8 +23,8 @@ bool oneLetterApart(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    const std::string x = lower(a);
-    const std::string y = lower(b);
+    const std::string x = toLowerAscii(a);
+    const std::string y = toLowerAscii(b);
     int differences = 0;
     for (std::size_t i = 0; i < x.size(); ++i)
         differences += x[i] != y[i];
@@ -46,8 +38,8 @@ BotMind::BotMind(const Dictionary &dictionary, const LadderSolver &solver)
 
 void BotMind::startRound(std::string_view start, std::string_view end)
 {
-    m_last = lower(start);
-    m_end = lower(end);
+    m_last = toLowerAscii(start);
+    m_end = toLowerAscii(end);
     m_ladder = {m_last};
     m_refused.clear();
     m_wordCount = 0;
@@ -58,7 +50,7 @@ void BotMind::startRound(std::string_view start, std::string_view end)
 
 void BotMind::accepted(std::string_view word, int count)
 {
-    m_last = lower(word);
+    m_last = toLowerAscii(word);
     m_ladder.push_back(m_last);
     m_wordCount = count;
     m_completed = m_completed || m_last == m_end;
@@ -66,7 +58,7 @@ void BotMind::accepted(std::string_view word, int count)
 
 void BotMind::refused(std::string_view word, bool ladderFull)
 {
-    m_refused.push_back(lower(word));
+    m_refused.push_back(toLowerAscii(word));
     if (ladderFull || ++m_refusals >= MaxRefusals)
         m_stopped = true;
 }
@@ -89,7 +81,7 @@ bool BotMind::avoided(const std::string &word) const
 std::vector<std::string> BotMind::neighbours(const std::string &word) const
 {
     std::vector<std::string> found;
-    std::string candidate = lower(word);
+    std::string candidate = toLowerAscii(word);
     for (char &letter : candidate) {
         const char own = letter;
         for (char c = 'a'; c <= 'z'; ++c) {

@@ -1,24 +1,12 @@
 #include "dict/laddersolver.h"
 
+#include "core/asciitext.h"
 #include "dict/dictionary.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace zz {
-
-namespace {
-
-std::string capitals(std::string_view word)
-{
-    std::string out(word);
-    for (char &c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-} // namespace
 
 // The words of one length and, for each letter position, the words grouped by
 // everything but that letter: a word's neighbours are the other members of
@@ -30,7 +18,7 @@ public:
     {
         for (std::size_t i = 0; i < dictionary.recordCount(); ++i)
             if (const std::string_view word = dictionary.wordAt(i); word.size() == length)
-                m_words.push_back(capitals(word));
+                m_words.push_back(toUpperAscii(word));
         std::sort(m_words.begin(), m_words.end());
         m_words.erase(std::unique(m_words.begin(), m_words.end()), m_words.end());
         for (std::size_t position = 0; position < length; ++position)
@@ -170,8 +158,8 @@ std::vector<std::string> LadderSolver::shortestLadder(std::string_view from, std
     const Graph *graph = graphFor(from.size());
     if (!graph)
         return {};
-    const int start = graph->find(capitals(from));
-    const int end = graph->find(capitals(to));
+    const int start = graph->find(toUpperAscii(from));
+    const int end = graph->find(toUpperAscii(to));
     if (start < 0 || end < 0)
         return {};
     std::vector<std::string> ladder;

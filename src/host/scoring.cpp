@@ -27,22 +27,13 @@ int emptyBoxBonus(int wordCount)
     return sum;
 }
 
-namespace {
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 bool changesOneLetter(std::string_view from, std::string_view to)
 {
     if (from.size() != to.size())
         return false;
     int differences = 0;
     for (std::size_t i = 0; i < from.size(); ++i)
-        differences += lowerAscii(from[i]) != lowerAscii(to[i]);
+        differences += toLowerAscii(from[i]) != toLowerAscii(to[i]);
     return differences == 1;
 }
 
@@ -106,13 +97,6 @@ int findWinner(const std::array<int, 6> &scores, int playTo)
         if (seat != leader && scores[seat - 1] == scores[leader - 1])
             return 0;
     return leader;
-}
-
-std::string toLowerAscii(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
-    return out;
 }
 
 } // namespace zz

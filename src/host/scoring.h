@@ -1,6 +1,8 @@
 #pragma once
 // The game's pure rules: bonuses, the one-letter step, the length modes and
 // the winner check. Plain C++: no Qt, no state.
+#include "core/asciitext.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,7 +32,5 @@ bool lengthAllowed(LengthMode mode, std::size_t length);
 // nobody above the target, or a tie at the top.
 int findWinner(const std::array<int, 6> &scores, int playTo);
 
-// ASCII lower case; other bytes pass unchanged.
-std::string toLowerAscii(std::string_view text);
 
 } // namespace zz
