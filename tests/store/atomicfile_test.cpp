@@ -1,4 +1,5 @@
 #include "store/atomicfile.h"
+#include "support/scratchdir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,7 @@ class AtomicFile : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("zz_atomicfile_") + info->name());
-        fs::remove_all(dir);
+        dir = test::freshTestFolder("zz_atomicfile_");
         fs::create_directories(dir / "real");
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -1,4 +1,5 @@
 #include "store/tallyfile.h"
+#include "support/scratchdir.h"
 
 #include "store/tallycodec.h"
 
@@ -26,10 +27,7 @@ class TallyFileTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("zz_tallyfile_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::freshTestFolder("zz_tallyfile_");
         file = tallyFileIn(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

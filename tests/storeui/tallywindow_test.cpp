@@ -1,4 +1,5 @@
 #include "storeui/tallywindow.h"
+#include "support/scratchdir.h"
 
 #include "store/tallycodec.h"
 #include "store/tallyfile.h"
@@ -28,10 +29,7 @@ class TallyWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("zz_tallywindow_") + info->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::freshTestFolder("zz_tallywindow_");
         file = tallyFileIn(dir);
         window = std::make_unique<TallyWindow>();
         seated();
