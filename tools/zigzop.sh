@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then plays or tests.
 #   tools/zigzop.sh play [args...]   build and start the game
-#   tools/zigzop.sh test             build and run every test
+#   tools/zigzop.sh test             build and run the quick tests
+#   tools/zigzop.sh build | install  only build, or only install what is missing
+# The slow tests and the sanitizer and fuzz passes: tools/ci-checks.sh.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -9,7 +11,7 @@ build="${ZIGZOP_BUILD_DIR:-$root/build/release}"
 
 install_missing() {
     local wanted=() missing=()
-    mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$root/tools/debian-packages.txt")
+    mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "${ZIGZOP_PACKAGE_LIST:-$root/tools/debian-packages.txt}")
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
     done
@@ -39,10 +41,17 @@ test)
     install_missing
     build_all
     cd "$build"
-    ctest --output-on-failure -j"$(nproc)" --timeout 300
+    ctest --output-on-failure -j"$(nproc)" --timeout 300 -LE slow
+    ;;
+build)
+    install_missing
+    build_all
+    ;;
+install)
+    install_missing
     ;;
 *)
-    echo "usage: $0 play [name address true|false] | test" >&2
+    echo "usage: $0 play [name address true|false] | test | build | install" >&2
     exit 2
     ;;
 esac

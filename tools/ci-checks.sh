@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The checks that take longer than the quick suite, one per step:
+#   tools/ci-checks.sh slow        the soak and the kill-during-save tests
+#   tools/ci-checks.sh sanitizers  every test built with ASan and UBSan
+#   tools/ci-checks.sh fuzz [SECS] every fuzz target from its seeds (20 s each)
+# Each step installs what it needs from tools/debian-packages-checks.txt.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+werror="${ZIGZOP_WARNINGS_AS_ERRORS:-OFF}"
+
+install_checks_packages() {
+    ZIGZOP_PACKAGE_LIST="$root/tools/debian-packages-checks.txt" bash "$root/tools/zigzop.sh" install
+}
+
+slow() {
+    local build="${ZIGZOP_BUILD_DIR:-$root/build/release}"
+    bash "$root/tools/zigzop.sh" build
+    (cd "$build" && ctest --output-on-failure -L slow)
+}
+
+sanitizers() {
+    local build="$root/build/asan"
+    cmake --preset asan -DZIGZOP_WARNINGS_AS_ERRORS="$werror" >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+    # Any report fails: UBSan stops at the first, LSan checks every process
+    # at exit; the suppressions name only libraries outside the game.
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0" \
+        ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 -LE slow
+}
+
+fuzz() {
+    local seconds="${1:-20}" build="$root/build/fuzz" work failed=0
+    install_checks_packages
+    cmake --preset fuzz >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' RETURN
+    for target in "$build"/tests/fuzz/fuzz_*; do
+        [ -x "$target" ] && [ -f "$target" ] || continue
+        local name seeds
+        name=$(basename "$target")
+        seeds="$root/tests/fuzz/corpus/$name"
+        mkdir -p "$work/$name" "$work/$name.found"
+        # New inputs go to the scratch folder; the seeds stay as committed.
+        if ! "$target" -max_total_time="$seconds" -timeout=10 -close_fd_mask=2 -print_final_stats=1 \
+                -artifact_prefix="$work/$name.found/" "$work/$name" "$seeds" >"$work/$name.log" 2>&1; then
+            echo "FAILED $name"
+            tail -n 60 "$work/$name.log"
+            failed=1
+            continue
+        fi
+        printf '%-20s %s\n' "$name" "$(grep -E '^stat::number_of_executed_units' "$work/$name.log" | awk '{print $2 " runs"}')"
+    done
+    return "$failed"
+}
+
+case "${1:-}" in
+slow) slow ;;
+sanitizers) sanitizers ;;
+fuzz) shift; fuzz "$@" ;;
+*)
+    echo "usage: $0 slow | sanitizers | fuzz [seconds]" >&2
+    exit 2
+    ;;
+esac
