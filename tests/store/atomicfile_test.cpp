@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -94,6 +95,44 @@ TEST_F(AtomicFile, LinkThatLoopsIsNeitherFollowedNorReplaced)
     EXPECT_FALSE(writeFileAtomically(dir / "a", "new"));
     EXPECT_EQ(fs::read_symlink(dir / "a"), dir / "b");
     EXPECT_EQ(filesIn(dir), 3);
+}
+
+TEST_F(AtomicFile, SaveRemovesOnlyItsOwnStaleTemporaries)
+{
+    const fs::path folder = dir / "real";
+    const fs::path file = folder / "quibplazo.ini";
+    const auto now = fs::file_time_type::clock::now();
+    const auto stale = now - StaleTemporaryAge - std::chrono::minutes(1);
+    const auto young = now - StaleTemporaryAge / 2;
+    const struct { const char *name; const char *file; bool old; bool removed; } cases[] = {
+        {"own, killed long ago", "quibplazo.ini.saving-004211", true, true},
+        {"own, short number", "quibplazo.ini.saving-7", true, true},
+        {"own, maybe still being written", "quibplazo.ini.saving-381990", false, false},
+        {"another file's", "Zigzoptally.tld.saving-381990", true, false},
+        {"a name that only starts like ours", "quibplazo.ini.saving-12.bak", true, false},
+        {"seven digits", "quibplazo.ini.saving-1234567", true, false},
+        {"no digits", "quibplazo.ini.saving-", true, false},
+        {"the target's name inside another", "xquibplazo.ini.saving-12", true, false},
+    };
+    for (const auto &c : cases) {
+        std::ofstream(folder / c.file) << "debris";
+        fs::last_write_time(folder / c.file, c.old ? stale : young);
+    }
+    // Neither a folder nor a link is ever taken for a temporary, nor followed.
+    fs::create_directory(folder / "quibplazo.ini.saving-55");
+    fs::last_write_time(folder / "quibplazo.ini.saving-55", stale);
+    std::ofstream(dir / "elsewhere") << "keep";
+    fs::create_symlink(dir / "elsewhere", folder / "quibplazo.ini.saving-66");
+
+    ASSERT_TRUE(writeFileAtomically(file, "new"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NE(fs::exists(folder / c.file), c.removed);
+    }
+    EXPECT_TRUE(fs::is_directory(folder / "quibplazo.ini.saving-55"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "quibplazo.ini.saving-66")));
+    EXPECT_EQ(bytesOf(dir / "elsewhere"), "keep");
+    EXPECT_EQ(bytesOf(file), "new");
 }
 
 } // namespace
