@@ -23,11 +23,10 @@ sanitizers() {
     local build="$root/build/asan"
     cmake --preset asan -DZIGZOP_WARNINGS_AS_ERRORS="$werror" >/dev/null
     cmake --build "$build" -j"$(nproc)"
-    # Any report fails: UBSan stops at the first, LSan checks every process
-    # at exit; the suppressions name only libraries outside the game.
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0 \
+    # Any report fails the test: UBSan stops at the first, LSan checks every
+    # process at exit. Nothing is suppressed.
+    ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt:print_suppressions=0" \
         ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600 -LE slow
 }
 
