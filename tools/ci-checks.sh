@@ -33,15 +33,16 @@ sanitizers() {
 fuzz() {
     local seconds="${1:-20}" build="$root/build/fuzz" work failed=0
     install_checks_packages
+    local targets=()
+    for source in "$root"/tests/fuzz/fuzz_*.cpp; do
+        targets+=("$(basename "$source" .cpp)")
+    done
     cmake --preset fuzz >/dev/null
-    cmake --build "$build" -j"$(nproc)"
+    cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
     work=$(mktemp -d)
     trap 'rm -rf "$work"' RETURN
-    for target in "$build"/tests/fuzz/fuzz_*; do
-        [ -x "$target" ] && [ -f "$target" ] || continue
-        local name seeds
-        name=$(basename "$target")
-        seeds="$root/tests/fuzz/corpus/$name"
+    for name in "${targets[@]}"; do
+        local target="$build/tests/fuzz/$name" seeds="$root/tests/fuzz/corpus/$name"
         mkdir -p "$work/$name" "$work/$name.found"
         # New inputs go to the scratch folder; the seeds stay as committed.
         if ! "$target" -max_total_time="$seconds" -timeout=10 -close_fd_mask=2 -print_final_stats=1 \
