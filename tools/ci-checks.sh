@@ -52,7 +52,7 @@ fuzz() {
             failed=1
             continue
         fi
-        printf '%-20s %10s runs, coverage %s\n' "$name" \
+        printf '%-20s %10s runs, %s (edges, features)\n' "$name" \
             "$(awk '/^stat::number_of_executed_units/ {print $2}' "$work/$name.log")" \
             "$(grep -o 'DONE *cov: [0-9]* ft: [0-9]*' "$work/$name.log" | sed 's/DONE *//')"
     done
