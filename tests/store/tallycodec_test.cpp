@@ -1,6 +1,7 @@
 #include "store/tallycodec.h"
 
 #include "store/atomicfile.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -188,7 +189,7 @@ TEST(TallyCodecRoundTrip, RestoresEveryTextByteForByte)
 
 TEST(TallyFile, SavesAtomicallyAndReadsBack)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("zz-tally-" + std::to_string(std::random_device()()));
+    const auto dir = zz::test::freshTestFolder("zz_tallycodec_");
     std::filesystem::create_directories(dir / "busy" / "inside");
     const auto path = dir / "Zigzoptally.tld";
 
@@ -203,7 +204,7 @@ TEST(TallyFile, SavesAtomicallyAndReadsBack)
               "Lzrw1 : Error writing to output file : " + (dir / "busy").string());
     EXPECT_FALSE(writeFileAtomically(dir / "missing" / "t.tld", "new"));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "busy" / "inside"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+    EXPECT_EQ(zz::test::entriesIn(dir), 2);
 
     std::ofstream(path, std::ios::binary) << "WRZ";
     EXPECT_EQ(errorOf([&] { readTallyFile(path); }), ShortRead + path.string());

@@ -1,5 +1,5 @@
 #include "storeui/tallywindow.h"
-#include "support/scratchdir.h"
+#include "support/files.h"
 
 #include "store/tallycodec.h"
 #include "store/tallyfile.h"
@@ -225,8 +225,7 @@ TEST_F(TallyWindowTest, DamagedFileIsReportedOnceKeptAsideAndNotOverwritten)
     for (const auto &entry : fs::directory_iterator(dir))
         if (entry.path().filename().string().rfind("Zigzoptally.tld.damaged-", 0) == 0) {
             ++kept;
-            std::ifstream in(entry.path(), std::ios::binary);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("WRZL\x05"));
+            EXPECT_EQ(test::fileBytes(entry.path()), std::string("WRZL\x05"));
         }
     EXPECT_EQ(kept, 1);
     EXPECT_EQ(TallyTable::fromText(readTallyFile(file))->count(TallyTable::OwnWins, 0), 1);
