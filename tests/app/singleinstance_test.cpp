@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
 #include "support/waitfor.h"
+#include "support/warnings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 using namespace zz;
 using zz::test::waitFor;
@@ -21,14 +23,6 @@ namespace {
 QString uniqueName()
 {
     return QStringLiteral("zz-test-") + QUuid::createUuid().toString(QUuid::Id128);
-}
-
-QStringList warnings;
-
-void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtWarningMsg)
-        warnings.append(message);
 }
 
 } // namespace
@@ -107,11 +101,11 @@ TEST(SingleInstance, LockTroubleOtherThanARunningGameStartsTheGameWithAWarning)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         c.prepare();
-        warnings.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(keepWarnings);
+        auto catcher = std::make_unique<zz::test::WarningCatcher>();
         SingleInstance instance(name, nullptr, c.lockFolder);
         const bool started = instance.claim();
-        qInstallMessageHandler(previous);
+        const QStringList warnings = catcher->warnings;
+        catcher.reset();
         EXPECT_TRUE(started);
         ASSERT_EQ(warnings.size(), 1);
         EXPECT_TRUE(warnings.front().contains(QStringLiteral("cannot take the lock")))
