@@ -2,6 +2,7 @@
 // its exit code says how it ended.
 #include "core/messages.h"
 #include "core/wire.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
 
 #include <QHostAddress>
@@ -36,9 +37,9 @@ protected:
     // Takes the player's connection, gives it a seat and returns its login reply.
     std::string seat(int number)
     {
-        if (!waitFor([this] { return table.hasPendingConnections(); }, 10000))
+        peer = acceptPeer(table, 10000);
+        if (!peer)
             return {};
-        peer = table.nextPendingConnection();
         const std::string greeting = wire::sendLoginInfo(number);
         peer->write(greeting.data(), static_cast<qint64>(greeting.size()));
         waitFor([this] { return peer->bytesAvailable() > 0 && peer->peek(256).contains('\xff'); }, 10000);
@@ -84,8 +85,8 @@ TEST_F(BotProgram, TakesItsSeatsNameAndLeavesOnSigterm)
 TEST_F(BotProgram, AFullTableOrNoTableEndsWithOne)
 {
     start({address()});
-    ASSERT_TRUE(waitFor([this] { return table.hasPendingConnections(); }, 10000));
-    peer = table.nextPendingConnection();
+    peer = acceptPeer(table, 10000);
+    ASSERT_TRUE(peer);
     const std::string full = wire::full();
     peer->write(full.data(), static_cast<qint64>(full.size()));
     peer->flush();

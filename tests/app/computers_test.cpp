@@ -9,10 +9,9 @@
 #include "host/hostservice.h"
 #include "session/clientsession.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QTcpServer>
 #include <gtest/gtest.h>
@@ -44,9 +43,7 @@ protected:
     // The seat menu's "Remove From Game" on a seat, as the hosting player clicks it.
     void removeFromGame(int seat)
     {
-        auto *label = window.findChild<QWidget *>(QStringLiteral("label_playername%1").arg(seat));
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(label, &click);
+        rightClick(window.findChild<QWidget *>(QStringLiteral("label_playername%1").arg(seat)));
         action("RemoveFromGame1")->trigger();
     }
 

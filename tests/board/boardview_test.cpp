@@ -1,10 +1,9 @@
 #include "client/board/boardview.h"
 
 #include "client/board/boardrules.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -40,12 +39,6 @@ QString numbered(const char *prefix, int number)
 QLineEdit *entry(const BoardView &board)
 {
     return board.findChild<QLineEdit *>(QStringLiteral("edit_word"));
-}
-
-void type(QWidget *target, Qt::Key key, const QString &typed = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
-    QApplication::sendEvent(target, &press);
 }
 
 // Everything a player could see: each control's text, tool tip, place and visibility.
@@ -142,11 +135,11 @@ TEST(BoardView, EnterSendsTheWordAsTyped)
     QObject::connect(&board, &BoardView::wordEntered, &board, [&sent](const QString &word) { sent << word; });
 
     for (const QChar c : QStringLiteral("Colder"))
-        type(edit, Qt::Key_A, QString(c));
+        zz::test::pressKey(edit, Qt::Key_A, QString(c));
     EXPECT_EQ(edit->text(), QStringLiteral("Colde")) << "a sixth character cannot be typed";
-    type(edit, Qt::Key_Return);
+    zz::test::pressKey(edit, Qt::Key_Return);
     edit->clear();
-    type(edit, Qt::Key_Enter);
+    zz::test::pressKey(edit, Qt::Key_Enter);
     EXPECT_EQ(sent, QStringList({QStringLiteral("Colde"), QString()}));
 }
 

@@ -11,6 +11,7 @@
 #include "session/clientsession.h"
 #include "session/wiretext.h"
 #include "store/settings.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
 
 #include <QHostAddress>
@@ -47,8 +48,8 @@ protected:
         bot.setTimeScale(0.001);   // a word in a few milliseconds
         QObject::connect(&bot, &Bot::left, &bot, [this] { ++leftCount; });
         bot.connectTo("127.0.0.1", server.serverPort());
-        ASSERT_TRUE(waitFor([this] { return server.hasPendingConnections(); }));
-        peer = server.nextPendingConnection();
+        peer = test::acceptPeer(server);
+        ASSERT_TRUE(peer);
         QObject::connect(peer, &QTcpSocket::readyRead, peer, [this] {
             framer.feed(peer->readAll().toStdString());
             // The login reply ends in a second terminator: an empty entry.

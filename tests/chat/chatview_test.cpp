@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -18,22 +17,16 @@
 #include <gtest/gtest.h>
 
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 using namespace zz;
+using zz::test::pressKey;
 
 namespace {
 
 QString qs(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-void pressKey(QWidget *widget, int key, const QString &text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(widget, &release);
 }
 
 // The format of the character at position in the view's document.

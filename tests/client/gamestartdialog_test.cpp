@@ -1,5 +1,6 @@
 #include "client/gamestartdialog.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -95,13 +96,8 @@ TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
     click("image_gt2");
     click("image_gt3");
     dialog.buttonStartClick();
-    ASSERT_TRUE(zz::test::waitFor([] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w);
-                box && box->isVisible() && box->text() == QStringLiteral("You must select at least one Letter Count."))
-                return true;
-        return false;
-    }));
+    ASSERT_TRUE(zz::test::waitFor(
+        [] { return zz::test::openMessageBox(QStringLiteral("You must select at least one Letter Count.")); }));
     EXPECT_EQ(request.count, 0);
     EXPECT_TRUE(dialog.isVisible());
 

@@ -13,7 +13,9 @@
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -29,20 +31,10 @@
 #include <memory>
 
 using namespace zz;
+using zz::test::openMessageBox;
 using zz::test::waitFor;
 
 namespace {
-
-// A message box open anywhere with exactly this text, or nullptr.
-QMessageBox *messageBox(const QString &text)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->isVisible() && box->text() == text)
-            return box;
-    }
-    return nullptr;
-}
 
 class Launch : public ::testing::Test
 {
@@ -84,12 +76,7 @@ protected:
     }
 
     // The client's connection as the game port sees it.
-    QTcpSocket *acceptClient()
-    {
-        if (!waitFor([this] { return game.hasPendingConnections(); }))
-            return nullptr;
-        return game.nextPendingConnection();
-    }
+    QTcpSocket *acceptClient() { return zz::test::acceptPeer(game); }
 
     QTcpServer game;
     QTcpServer lobby;
@@ -118,13 +105,8 @@ TEST_F(Launch, NoParametersHostsASoloGame)
     EXPECT_EQ(client->peerAddress(), QHostAddress(QHostAddress::LocalHost));
     client->write("CMD_sendlogininfo+1\xff" "CMD_newplayerinfo+1+You\xff");
     ASSERT_TRUE(waitFor([this] { return chat().endsWith(QStringLiteral("You are Connected.")); }));
-    QByteArray login;
     const QByteArray expected("CMD_logininfo+1+1.0.2+You\xff\xff");
-    EXPECT_TRUE(waitFor([&] {
-        login += client->readAll();
-        return login.size() >= expected.size();
-    }));
-    EXPECT_EQ(login, expected);
+    EXPECT_EQ(zz::test::readAtLeast(*client, expected.size()), expected);
     EXPECT_FALSE(lobby.hasPendingConnections());
 }
 
@@ -180,8 +162,8 @@ TEST_F(Launch, OneOrTwoParametersOnlyShowTheLoadingLine)
 TEST_F(Launch, PortInUseStopsHostingWithTheError)
 {
     start({}, [] { throw SocketError("Listen - Error Binding Socket"); });
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("Listen - Error Binding Socket")); }));
-    messageBox(QStringLiteral("Listen - Error Binding Socket"))->done(0);
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("Listen - Error Binding Socket")); }));
+    openMessageBox(QStringLiteral("Listen - Error Binding Socket"))->done(0);
     EXPECT_FALSE(window->hosting());
     EXPECT_FALSE(startButton()->isVisible());
     EXPECT_FALSE(startGame()->isEnabled());
@@ -206,10 +188,10 @@ TEST_F(Launch, GameIsFullClosesTheWindowOnceDismissed)
     ASSERT_TRUE(client);
     client->write("CMD_full+\xff");
     client->disconnectFromHost();
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("Game is full")); }));
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("Game is full")); }));
     ASSERT_TRUE(zz::test::runUntilIdle());
     EXPECT_TRUE(window->isVisible());
-    messageBox(QStringLiteral("Game is full"))->done(0);
+    openMessageBox(QStringLiteral("Game is full"))->done(0);
     EXPECT_TRUE(waitFor([this] { return !window->isVisible(); }));
 }
 
@@ -231,8 +213,8 @@ TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
     auto *options = new GameStartDialog(window.get());
     window->setCompanions({{}, download, options, {}, {}, spyList, {}, {}});
     startButton()->click();
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("You are not connected")); }));
-    messageBox(QStringLiteral("You are not connected"))->done(0);
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("You are not connected")); }));
+    openMessageBox(QStringLiteral("You are not connected"))->done(0);
     EXPECT_FALSE(options->isVisible());
 
     QTcpSocket *client = acceptClient();
@@ -247,12 +229,7 @@ TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
 
     // The name goes out as it is, '+' and all.
     const QByteArray expected("CMD_logininfo+1+1.0.2+A+B\xff\xff" "CMD_startgame+A+B+1000+120+1+0+1+\xff");
-    QByteArray bytes;
-    EXPECT_TRUE(waitFor([&] {
-        bytes += client->readAll();
-        return bytes.size() >= expected.size();
-    }));
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(zz::test::readAtLeast(*client, expected.size()), expected);
 }
 
 TEST(Windows, CaptionsAndNames)

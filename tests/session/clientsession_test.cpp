@@ -1,5 +1,6 @@
 #include "session/clientsession.h"
 
+#include "support/loopback.h"
 #include "support/waitfor.h"
 
 #include <QPointer>
@@ -232,8 +233,8 @@ protected:
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
         session.setPlayerName(QStringLiteral("Ann"));
         session.connectTo("127.0.0.1", server.serverPort());
-        ASSERT_TRUE(waitFor([this] { return server.hasPendingConnections(); }));
-        host = server.nextPendingConnection();
+        host = zz::test::acceptPeer(server);
+        ASSERT_TRUE(host);
     }
 
     void hostSends(const QByteArray &bytes)
@@ -242,29 +243,19 @@ protected:
         host->flush();
     }
 
-    // Everything the host has received once it holds at least count bytes.
-    QByteArray hostReceives(qsizetype count)
-    {
-        waitFor([&] {
-            received += host->readAll();
-            return received.size() >= count;
-        });
-        return received;
-    }
+    QByteArray hostReceives(qsizetype count) { return zz::test::readAtLeast(*host, count); }
 
     void logIn(int seat)
     {
         hostSends("CMD_sendlogininfo+" + QByteArray::number(seat) + '\xff');
         const QByteArray reply = "CMD_logininfo+" + QByteArray::number(seat) + "+1.0.2+Ann\xff\xff";
         ASSERT_EQ(hostReceives(reply.size()), reply);
-        received.clear();
     }
 
     QTcpServer server;
     ClientSession session;
     Recorder record{session};
     QPointer<QTcpSocket> host;
-    QByteArray received;
 };
 
 TEST_F(ConnectedSession, AnswersTheGreetingWithTheLogin)
@@ -292,7 +283,6 @@ TEST_F(ConnectedSession, SendsFieldsInTheWireEncoding)
     const QByteArray expected("CMD_chat+2+h\xe9 \x80 ? ?|clNavy\xff");
     EXPECT_EQ(hostReceives(expected.size()), expected);
 
-    received.clear();
     EXPECT_TRUE(session.sendWord(QStringLiteral("Cold")));
     EXPECT_TRUE(session.justWatch(4, true));
     EXPECT_TRUE(session.kickHim(8));
