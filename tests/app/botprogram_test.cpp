@@ -54,32 +54,31 @@ protected:
     QProcess process;
 };
 
-TEST_F(BotProgram, PlaysUntilTheTableClosesThenEndsWell)
+TEST_F(BotProgram, EndsWellWhenTheTableClosesOrOnSigterm)
 {
-    start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"),
-           QStringLiteral("fast")});
-    EXPECT_EQ(seat(4), "CMD_logininfo+4+1.0.2+Robo");
-    ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
-    EXPECT_EQ(QString::fromLocal8Bit(process.readLine()), QStringLiteral("joined %1 as Robo, seat 4\n").arg(address()));
-    peer->close();
-    ASSERT_TRUE(ended());
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(out(), QStringLiteral("the table closed the connection\n"));
-}
-
-TEST_F(BotProgram, TakesItsSeatsNameAndLeavesOnSigterm)
-{
-    start({address()});
-    EXPECT_EQ(seat(3), "CMD_logininfo+3+1.0.2+Klock");
-    bool closed = false;
-    QObject::connect(peer, &QTcpSocket::disconnected, peer, [&] { closed = true; });
-    ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
-    process.terminate();
-    ASSERT_TRUE(ended());
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(waitFor([&] { return closed; }));
+    bool closed = false;   // outlives every peer whose close it records
+    for (const bool sigterm : {false, true}) {
+        SCOPED_TRACE(sigterm ? "SIGTERM" : "the table closes");
+        start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"),
+               QStringLiteral("fast")});
+        EXPECT_EQ(seat(4), "CMD_logininfo+4+1.0.2+Robo");
+        ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
+        EXPECT_EQ(QString::fromLocal8Bit(process.readLine()),
+                  QStringLiteral("joined %1 as Robo, seat 4\n").arg(address()));
+        closed = false;
+        QObject::connect(peer, &QTcpSocket::disconnected, peer, [&] { closed = true; });
+        if (sigterm)
+            process.terminate();
+        else
+            peer->close();
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        if (sigterm)
+            EXPECT_TRUE(waitFor([&] { return closed; }));
+        else
+            EXPECT_EQ(out(), QStringLiteral("the table closed the connection\n"));
+    }
 }
 
 TEST_F(BotProgram, AFullTableOrNoTableEndsWithOne)
