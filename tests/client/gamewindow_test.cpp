@@ -1,18 +1,13 @@
 #include "client/gamewindow.h"
 
-#include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatbrowser.h"
 #include "client/chat/chatview.h"
 #include "session/clientsession.h"
 #include "lobby/playwithothersdialog.h"
 #include "client/gamestartdialog.h"
-#include "client/helpwindow.h"
-#include "client/ladderdialog.h"
 #include "net/streamsocket.h"
-#include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
-#include "storeui/tallywindow.h"
 #include "support/loopback.h"
 #include "support/waitfor.h"
 #include "support/widgets.h"
@@ -230,49 +225,4 @@ TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
     // The name goes out as it is, '+' and all.
     const QByteArray expected("CMD_logininfo+1+1.0.2+A+B\xff\xff" "CMD_startgame+A+B+1000+120+1+0+1+\xff");
     EXPECT_EQ(zz::test::readAtLeast(*client, expected.size()), expected);
-}
-
-TEST(Windows, CaptionsAndNames)
-{
-    GameWindow window({});
-    const struct { QWidget *widget; const char *caption; } cases[] = {
-        {&window, "ZigZop"},
-        {new AboutDialog(&window), "ZigZop - About"},
-        {new PlayWithOthersDialog(&window), "Download The Quib77 Plazo"},
-        {new GameStartDialog(&window), "ZigZop - Game Start"},
-        {new HelpWindow(&window), "ZigZop - Help File"},
-        {new PhrasesDialog(&window), "ZigZop - Phrase Buttons "},
-        {new SpyListWindow(&window), "ZigZop - Spys"},
-        {new TallyWindow(&window), "ZigZop - Tally List"},
-        {new LadderDialog(&window), "Zig Zop"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.caption);
-        EXPECT_EQ(c.widget->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_TRUE(c.widget->isWindow());
-    }
-    EXPECT_EQ(window.size(), QSize(775, 575));
-    EXPECT_EQ(window.seatCount(), 6);
-    EXPECT_FALSE(window.hosting());
-}
-
-TEST(Windows, PhraseEditorAndLadderDialog)
-{
-    PhrasesDialog phrases;
-    for (int number = 1; number <= 9; ++number)
-        ASSERT_TRUE(phrases.phraseEdit(number));
-    EXPECT_EQ(phrases.phraseEdit(1)->maxLength(), 50);
-    EXPECT_FALSE(phrases.phraseEdit(0));
-    EXPECT_FALSE(phrases.phraseEdit(10));
-
-    LadderDialog ladder;
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("+15"));
-    EXPECT_EQ(ladder.correctLabel(20)->text(), QStringLiteral("+5"));
-    ladder.addWord(8, QStringLiteral("cold"));
-    ladder.addWord(0, QStringLiteral("Ann's Zig Zop"));
-    ladder.addWord(22, QStringLiteral("nowhere"));
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("COLD"));
-    EXPECT_EQ(ladder.correctLabel(0)->text(), QStringLiteral("ANN'S ZIG ZOP"));
-    ladder.clearLabels();
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("+15"));
 }
