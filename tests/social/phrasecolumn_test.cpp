@@ -147,8 +147,3 @@ TEST(SwitchedSoundPlayer, ForwardsOnlyWhileOn)
     gate.play("turn");
     EXPECT_EQ(target.played, (std::vector<std::string>{"tick", "turn"}));
 }
-
-TEST(WaveSoundPlayer, ResourceNamesIgnoreLetterCase)
-{
-    EXPECT_EQ(WaveSoundPlayer::resourcePath("WAVE13"), qs(":/sounds/wave13.wav"));
-}

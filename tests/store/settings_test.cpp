@@ -32,24 +32,6 @@ protected:
 
 } // namespace
 
-TEST(Settings, NoFileGivesTheFirstRunValues)
-{
-    const LoadedSettings s = readSettings(IniFile());
-    EXPECT_EQ(s.textSize, 8);   // not the chat's built-in 10
-    EXPECT_EQ(s.bounds, (WindowBounds{3, 3, 775, 575}));
-    EXPECT_EQ(s.textColour, colour::Black);
-    EXPECT_EQ(s.playTo, 1000);
-    EXPECT_EQ(s.timePerTurn, 120);
-    for (const auto &box : s.letterBoxes)
-        EXPECT_EQ(box, 1);
-    EXPECT_EQ(s.botSpeed, BotSpeedNormal);
-    EXPECT_EQ(s.turnSound, 0);
-    for (const std::string &phrase : s.phrases)
-        EXPECT_EQ(phrase, "");
-    EXPECT_TRUE(s.playSounds);
-    EXPECT_TRUE(s.playerPhraseSounds);
-}
-
 TEST(Settings, OnlyTheGameSectionCounts)
 {
     const LoadedSettings s = readSettings(IniFile("[Other]\nTextsize=12\nBotspeed=500\n"));

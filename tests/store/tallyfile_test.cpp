@@ -43,11 +43,6 @@ TallyTable sample()
     return table;
 }
 
-TEST(TallyFileName, IsTheGameKeyAndTallyTld)
-{
-    EXPECT_EQ(tallyFileIn("/opt/zz").string(), "/opt/zz/Zigzoptally.tld");
-}
-
 TEST_F(TallyFileTest, MissingFileGivesAnEmptyTallyAndNoMessage)
 {
     const TallyLoad load = loadTally(file);
