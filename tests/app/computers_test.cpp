@@ -65,11 +65,12 @@ struct Witness
     explicit Witness(Bot &bot) : bot(bot)
     {
         ClientSession &s = bot.session();
-        QObject::connect(&s, &ClientSession::roundStarted, &guard, [this](int, const QString &start, const QString &end) {
-            mayPlay = false;
-            last = start;
-            this->end = end;
-        });
+        QObject::connect(&s, &ClientSession::roundStarted, &guard,
+                         [this](int, const QString &start, const QString &end) {
+                             mayPlay = false;
+                             last = start;
+                             this->end = end;
+                         });
         QObject::connect(&s, &ClientSession::nextPlayer, &guard,
                          [this](int seat) { mayPlay = seat == this->bot.seat(); });
         QObject::connect(&s, &ClientSession::timeUp, &guard, [this] { mayPlay = false; });
@@ -81,7 +82,8 @@ struct Witness
         QObject::connect(&s, &ClientSession::wordAccepted, &guard, [this](int seat, const QString &word, int) {
             if (seat != this->bot.seat())
                 return;
-            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word))) << last.toStdString() << " to " << word.toStdString();
+            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word)))
+                << last.toStdString() << " to " << word.toStdString();
             EXPECT_TRUE(builtinDictionary().isWord(toWire(word)));
             accepted.push_back(word);
             last = word;
@@ -134,7 +136,8 @@ TEST_F(ComputersAtTheTable, TwoPlayARoundByTheRulesAndOneIsReplaced)
         EXPECT_GT(played.score, 0);
         EXPECT_EQ(w->sent, w->accepted);
         EXPECT_TRUE(w->refused.isEmpty());
-        EXPECT_TRUE(waitFor([&] { return text(QStringLiteral("label_score%1").arg(seat)) == QString::number(played.score); }));
+        const QString shown = QString::number(played.score);
+        EXPECT_TRUE(waitFor([&] { return text(QStringLiteral("label_score%1").arg(seat)) == shown; }));
     }
     witnesses.clear();
 

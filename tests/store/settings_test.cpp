@@ -213,7 +213,8 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
     {
         const test::FileSizeLimit limit(20);
         ASSERT_TRUE(limit.set());
-        saved = updateIniFile(path, [](IniFile &ini) { ini.setValue("Zigzop", "Phrase1", "far too long for the disk"); });
+        saved = updateIniFile(path,
+                              [](IniFile &ini) { ini.setValue("Zigzop", "Phrase1", "far too long for the disk"); });
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(test::fileBytes(path), "[Zigzop]\nTop=1\n");
