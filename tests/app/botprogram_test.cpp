@@ -2,6 +2,7 @@
 // its exit code says how it ended.
 #include "core/messages.h"
 #include "core/wire.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
 
 #include <QHostAddress>
@@ -36,9 +37,9 @@ protected:
     // Takes the player's connection, gives it a seat and returns its login reply.
     std::string seat(int number)
     {
-        if (!waitFor([this] { return table.hasPendingConnections(); }, 10000))
+        peer = acceptPeer(table, 10000);
+        if (!peer)
             return {};
-        peer = table.nextPendingConnection();
         const std::string greeting = wire::sendLoginInfo(number);
         peer->write(greeting.data(), static_cast<qint64>(greeting.size()));
         waitFor([this] { return peer->bytesAvailable() > 0 && peer->peek(256).contains('\xff'); }, 10000);
@@ -53,39 +54,38 @@ protected:
     QProcess process;
 };
 
-TEST_F(BotProgram, PlaysUntilTheTableClosesThenEndsWell)
+TEST_F(BotProgram, EndsWellWhenTheTableClosesOrOnSigterm)
 {
-    start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"),
-           QStringLiteral("fast")});
-    EXPECT_EQ(seat(4), "CMD_logininfo+4+1.0.2+Robo");
-    ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
-    EXPECT_EQ(QString::fromLocal8Bit(process.readLine()), QStringLiteral("joined %1 as Robo, seat 4\n").arg(address()));
-    peer->close();
-    ASSERT_TRUE(ended());
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(out(), QStringLiteral("the table closed the connection\n"));
-}
-
-TEST_F(BotProgram, TakesItsSeatsNameAndLeavesOnSigterm)
-{
-    start({address()});
-    EXPECT_EQ(seat(3), "CMD_logininfo+3+1.0.2+Klock");
-    bool closed = false;
-    QObject::connect(peer, &QTcpSocket::disconnected, peer, [&] { closed = true; });
-    ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
-    process.terminate();
-    ASSERT_TRUE(ended());
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(waitFor([&] { return closed; }));
+    bool closed = false;   // outlives every peer whose close it records
+    for (const bool sigterm : {false, true}) {
+        SCOPED_TRACE(sigterm ? "SIGTERM" : "the table closes");
+        start({address(), QStringLiteral("--name"), QStringLiteral("Robo"), QStringLiteral("--speed"),
+               QStringLiteral("fast")});
+        EXPECT_EQ(seat(4), "CMD_logininfo+4+1.0.2+Robo");
+        ASSERT_TRUE(waitFor([this] { return process.canReadLine(); }, 10000));
+        EXPECT_EQ(QString::fromLocal8Bit(process.readLine()),
+                  QStringLiteral("joined %1 as Robo, seat 4\n").arg(address()));
+        closed = false;
+        QObject::connect(peer, &QTcpSocket::disconnected, peer, [&] { closed = true; });
+        if (sigterm)
+            process.terminate();
+        else
+            peer->close();
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        if (sigterm)
+            EXPECT_TRUE(waitFor([&] { return closed; }));
+        else
+            EXPECT_EQ(out(), QStringLiteral("the table closed the connection\n"));
+    }
 }
 
 TEST_F(BotProgram, AFullTableOrNoTableEndsWithOne)
 {
     start({address()});
-    ASSERT_TRUE(waitFor([this] { return table.hasPendingConnections(); }, 10000));
-    peer = table.nextPendingConnection();
+    peer = acceptPeer(table, 10000);
+    ASSERT_TRUE(peer);
     const std::string full = wire::full();
     peer->write(full.data(), static_cast<qint64>(full.size()));
     peer->flush();

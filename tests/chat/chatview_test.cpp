@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -18,22 +17,16 @@
 #include <gtest/gtest.h>
 
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 using namespace zz;
+using zz::test::pressKey;
 
 namespace {
 
 QString qs(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-void pressKey(QWidget *widget, int key, const QString &text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(widget, &release);
 }
 
 // The format of the character at position in the view's document.
@@ -171,17 +164,21 @@ TEST_F(ChatViewTest, TextSizeAppliesToEveryLineAndChecksItsEntry)
     EXPECT_EQ(saved, 1) << "a size set from the settings is not saved again";
 }
 
-TEST_F(ChatViewTest, ScrollOffKeepsThePosition)
+TEST_F(ChatViewTest, ScrollOffFromEitherMenuKeepsThePosition)
 {
-    m_chat.show();
     for (int i = 0; i < 60; ++i)
         m_chat.addLine("0+filler line", SystemLineColour);
     QScrollBar *bar = m_view->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
 
+    // The Options menu and the chat's own menu hold the one entry.
     QMenu options;
     m_chat.fillOptionsMenu(options);
+    auto *popup = m_chat.findChild<QMenu *>(qs("popup_mainchat"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(options.actions().contains(m_chat.scrollOffAction()));
+    EXPECT_TRUE(popup->actions().contains(m_chat.scrollOffAction()));
     m_chat.scrollOffAction()->trigger();
     EXPECT_TRUE(m_chat.scrollOff());
     bar->setValue(10);
@@ -273,25 +270,19 @@ TEST_F(ChatViewTest, PlaceholderGoesOnFirstKeyAndPasteAppendsAtEnd)
     EXPECT_EQ(m_input->cursorPosition(), 5);
 }
 
-TEST_F(ChatViewTest, SmileyEntryReplacesPlaceholder)
-{
-    auto *menu = m_chat.findChild<QMenu *>(qs("popup_smilies"));
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 18);
-    menu->actions().at(2)->trigger();
-    EXPECT_EQ(m_input->text(), qs(":)#12"));
-}
-
-TEST_F(ChatViewTest, SmileyMenuShowsEveryFaceWhenItOpens)
+TEST_F(ChatViewTest, SmileyMenuShowsEveryFaceAndEntersItsCode)
 {
     auto *menu = m_chat.findChild<QMenu *>(qs("popup_smilies"));
     ASSERT_NE(menu, nullptr);
     Q_EMIT menu->aboutToShow();
     const QList<QAction *> entries = menu->actions();
+    ASSERT_EQ(entries.size(), 18);
     for (int index = 0; index < entries.size(); ++index) {
         SCOPED_TRACE(index);
         EXPECT_FALSE(entries[index]->icon().isNull());
     }
+    entries.at(2)->trigger();
+    EXPECT_EQ(m_input->text(), qs(":)#12"));   // the placeholder is gone
 }
 
 TEST_F(ChatViewTest, EnterSendsWireBytesOnlyWhenLoggedIn)
@@ -318,21 +309,4 @@ TEST_F(ChatViewTest, EnterSendsWireBytesOnlyWhenLoggedIn)
     pressKey(m_input, Qt::Key_Enter, qs("\r"));
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_EQ(actions[0].first, QByteArray("waves"));
-}
-
-TEST_F(ChatViewTest, ScrollChatOffStaysInStepAcrossMenus)
-{
-    QMenu options;
-    m_chat.fillOptionsMenu(options);
-    auto *popup = m_chat.findChild<QMenu *>(qs("popup_mainchat"));
-    ASSERT_NE(popup, nullptr);
-    QAction *inOptions = nullptr;
-    for (QAction *action : options.actions()) {
-        if (action->text() == qs("Scroll Chat Off"))
-            inOptions = action;
-    }
-    ASSERT_NE(inOptions, nullptr);
-    inOptions->trigger();
-    EXPECT_TRUE(m_chat.scrollOff());
-    EXPECT_TRUE(popup->actions().last()->isChecked());
 }

@@ -1,5 +1,6 @@
 #include "client/gamestartdialog.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,8 +50,6 @@ protected:
 
 TEST_F(Options, DefaultsAskForEveryLength)
 {
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ZigZop - Game Start"));
-    EXPECT_EQ(dialog.size(), QSize(257, 273));
     EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("edit_playtoscore"))->text(), QStringLiteral("1000"));
     EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("edit_time"))->text(), QStringLiteral("120"));
     EXPECT_TRUE(dialog.findChild<QLineEdit *>(QStringLiteral("edit_time"))->isReadOnly());
@@ -95,13 +94,8 @@ TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
     click("image_gt2");
     click("image_gt3");
     dialog.buttonStartClick();
-    ASSERT_TRUE(zz::test::waitFor([] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(w);
-                box && box->isVisible() && box->text() == QStringLiteral("You must select at least one Letter Count."))
-                return true;
-        return false;
-    }));
+    ASSERT_TRUE(zz::test::waitFor(
+        [] { return zz::test::openMessageBox(QStringLiteral("You must select at least one Letter Count.")); }));
     EXPECT_EQ(request.count, 0);
     EXPECT_TRUE(dialog.isVisible());
 

@@ -1,19 +1,16 @@
 #include "client/gamewindow.h"
 
-#include "client/aboutdialog.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatbrowser.h"
 #include "client/chat/chatview.h"
 #include "session/clientsession.h"
 #include "lobby/playwithothersdialog.h"
 #include "client/gamestartdialog.h"
-#include "client/helpwindow.h"
-#include "client/ladderdialog.h"
 #include "net/streamsocket.h"
-#include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
-#include "storeui/tallywindow.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -29,20 +26,10 @@
 #include <memory>
 
 using namespace zz;
+using zz::test::openMessageBox;
 using zz::test::waitFor;
 
 namespace {
-
-// A message box open anywhere with exactly this text, or nullptr.
-QMessageBox *messageBox(const QString &text)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->isVisible() && box->text() == text)
-            return box;
-    }
-    return nullptr;
-}
 
 class Launch : public ::testing::Test
 {
@@ -84,12 +71,7 @@ protected:
     }
 
     // The client's connection as the game port sees it.
-    QTcpSocket *acceptClient()
-    {
-        if (!waitFor([this] { return game.hasPendingConnections(); }))
-            return nullptr;
-        return game.nextPendingConnection();
-    }
+    QTcpSocket *acceptClient() { return zz::test::acceptPeer(game); }
 
     QTcpServer game;
     QTcpServer lobby;
@@ -118,13 +100,8 @@ TEST_F(Launch, NoParametersHostsASoloGame)
     EXPECT_EQ(client->peerAddress(), QHostAddress(QHostAddress::LocalHost));
     client->write("CMD_sendlogininfo+1\xff" "CMD_newplayerinfo+1+You\xff");
     ASSERT_TRUE(waitFor([this] { return chat().endsWith(QStringLiteral("You are Connected.")); }));
-    QByteArray login;
     const QByteArray expected("CMD_logininfo+1+1.0.2+You\xff\xff");
-    EXPECT_TRUE(waitFor([&] {
-        login += client->readAll();
-        return login.size() >= expected.size();
-    }));
-    EXPECT_EQ(login, expected);
+    EXPECT_EQ(zz::test::readAtLeast(*client, expected.size()), expected);
     EXPECT_FALSE(lobby.hasPendingConnections());
 }
 
@@ -180,8 +157,8 @@ TEST_F(Launch, OneOrTwoParametersOnlyShowTheLoadingLine)
 TEST_F(Launch, PortInUseStopsHostingWithTheError)
 {
     start({}, [] { throw SocketError("Listen - Error Binding Socket"); });
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("Listen - Error Binding Socket")); }));
-    messageBox(QStringLiteral("Listen - Error Binding Socket"))->done(0);
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("Listen - Error Binding Socket")); }));
+    openMessageBox(QStringLiteral("Listen - Error Binding Socket"))->done(0);
     EXPECT_FALSE(window->hosting());
     EXPECT_FALSE(startButton()->isVisible());
     EXPECT_FALSE(startGame()->isEnabled());
@@ -206,10 +183,10 @@ TEST_F(Launch, GameIsFullClosesTheWindowOnceDismissed)
     ASSERT_TRUE(client);
     client->write("CMD_full+\xff");
     client->disconnectFromHost();
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("Game is full")); }));
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("Game is full")); }));
     ASSERT_TRUE(zz::test::runUntilIdle());
     EXPECT_TRUE(window->isVisible());
-    messageBox(QStringLiteral("Game is full"))->done(0);
+    openMessageBox(QStringLiteral("Game is full"))->done(0);
     EXPECT_TRUE(waitFor([this] { return !window->isVisible(); }));
 }
 
@@ -231,8 +208,8 @@ TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
     auto *options = new GameStartDialog(window.get());
     window->setCompanions({{}, download, options, {}, {}, spyList, {}, {}});
     startButton()->click();
-    ASSERT_TRUE(waitFor([] { return messageBox(QStringLiteral("You are not connected")); }));
-    messageBox(QStringLiteral("You are not connected"))->done(0);
+    ASSERT_TRUE(waitFor([] { return openMessageBox(QStringLiteral("You are not connected")); }));
+    openMessageBox(QStringLiteral("You are not connected"))->done(0);
     EXPECT_FALSE(options->isVisible());
 
     QTcpSocket *client = acceptClient();
@@ -247,55 +224,5 @@ TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)
 
     // The name goes out as it is, '+' and all.
     const QByteArray expected("CMD_logininfo+1+1.0.2+A+B\xff\xff" "CMD_startgame+A+B+1000+120+1+0+1+\xff");
-    QByteArray bytes;
-    EXPECT_TRUE(waitFor([&] {
-        bytes += client->readAll();
-        return bytes.size() >= expected.size();
-    }));
-    EXPECT_EQ(bytes, expected);
-}
-
-TEST(Windows, CaptionsAndNames)
-{
-    GameWindow window({});
-    const struct { QWidget *widget; const char *caption; } cases[] = {
-        {&window, "ZigZop"},
-        {new AboutDialog(&window), "ZigZop - About"},
-        {new PlayWithOthersDialog(&window), "Download The Quib77 Plazo"},
-        {new GameStartDialog(&window), "ZigZop - Game Start"},
-        {new HelpWindow(&window), "ZigZop - Help File"},
-        {new PhrasesDialog(&window), "ZigZop - Phrase Buttons "},
-        {new SpyListWindow(&window), "ZigZop - Spys"},
-        {new TallyWindow(&window), "ZigZop - Tally List"},
-        {new LadderDialog(&window), "Zig Zop"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.caption);
-        EXPECT_EQ(c.widget->windowTitle(), QString::fromUtf8(c.caption));
-        EXPECT_TRUE(c.widget->isWindow());
-    }
-    EXPECT_EQ(window.size(), QSize(775, 575));
-    EXPECT_EQ(window.seatCount(), 6);
-    EXPECT_FALSE(window.hosting());
-}
-
-TEST(Windows, PhraseEditorAndLadderDialog)
-{
-    PhrasesDialog phrases;
-    for (int number = 1; number <= 9; ++number)
-        ASSERT_TRUE(phrases.phraseEdit(number));
-    EXPECT_EQ(phrases.phraseEdit(1)->maxLength(), 50);
-    EXPECT_FALSE(phrases.phraseEdit(0));
-    EXPECT_FALSE(phrases.phraseEdit(10));
-
-    LadderDialog ladder;
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("+15"));
-    EXPECT_EQ(ladder.correctLabel(20)->text(), QStringLiteral("+5"));
-    ladder.addWord(8, QStringLiteral("cold"));
-    ladder.addWord(0, QStringLiteral("Ann's Zig Zop"));
-    ladder.addWord(22, QStringLiteral("nowhere"));
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("COLD"));
-    EXPECT_EQ(ladder.correctLabel(0)->text(), QStringLiteral("ANN'S ZIG ZOP"));
-    ladder.clearLabels();
-    EXPECT_EQ(ladder.correctLabel(8)->text(), QStringLiteral("+15"));
+    EXPECT_EQ(zz::test::readAtLeast(*client, expected.size()), expected);
 }

@@ -12,14 +12,13 @@
 #include "social/soundplayer.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
+#include "support/loopback.h"
 #include "support/waitfor.h"
+#include "support/widgets.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
@@ -38,23 +37,6 @@ public:
     std::vector<std::string> played;
 };
 
-// A message box open anywhere with exactly this text, or nullptr.
-inline QMessageBox *openMessageBox(const QString &text)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        if (box && box->isVisible() && box->text() == text)
-            return box;
-    }
-    return nullptr;
-}
-
-inline void pressEnter(QWidget *widget)
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::sendEvent(widget, &press);
-}
-
 class TableTest : public ::testing::Test
 {
 protected:
@@ -70,8 +52,8 @@ protected:
 
         ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0));
         window.session().connectTo("127.0.0.1", host.serverPort());
-        ASSERT_TRUE(waitFor([this] { return host.hasPendingConnections(); }));
-        peer = host.nextPendingConnection();
+        peer = acceptPeer(host);
+        ASSERT_TRUE(peer);
     }
 
     // Hands each message to the session, which handles it at once.
@@ -97,14 +79,7 @@ protected:
     // What the window has sent since the last call, once there are at least
     // as many bytes as expected holds; a check that nothing else was sent
     // before it comes free.
-    QByteArray sent(const QByteArray &expected)
-    {
-        waitFor([&] {
-            received += peer->readAll();
-            return received.size() >= expected.size();
-        });
-        return std::exchange(received, QByteArray());
-    }
+    QByteArray sent(const QByteArray &expected) { return readAtLeast(*peer, expected.size()); }
 
     template <typename T = QLabel> T *control(const char *name) const
     {

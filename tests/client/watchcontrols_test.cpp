@@ -3,7 +3,6 @@
 #include "tablefixture.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
 
@@ -18,9 +17,7 @@ protected:
     // A right-click on a seat's name label; returns the seat menu it opened.
     QMenu *rightClickSeat(int seat)
     {
-        QWidget *label = control<QWidget>(QStringLiteral("label_playername%1").arg(seat).toLatin1().constData());
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(label, &click);
+        rightClick(control<QWidget>(QStringLiteral("label_playername%1").arg(seat).toLatin1().constData()));
         auto *menu = control<QMenu>("popup_kick");
         EXPECT_TRUE(menu && menu->isVisible());
         return menu;
@@ -171,9 +168,7 @@ TEST_F(WatchTest, TheHostRemovesASpyFromTheList)
     auto *list = spyList->findChild<QListWidget *>(QStringLiteral("listbox_spys"));
     ASSERT_TRUE(list);
     spyList->show();
-    const QPoint at = list->visualItemRect(list->item(1)).center();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list->viewport(), &click);
+    rightClick(list->viewport(), list->visualItemRect(list->item(1)).center());
     spyList->findChild<QMenu *>(QStringLiteral("popup_kick"))->hide();
     spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->trigger();
     EXPECT_EQ(sent("CMD_kickhim+1+8+\xff"), QByteArray("CMD_kickhim+1+8+\xff"));

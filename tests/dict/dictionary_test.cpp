@@ -1,6 +1,6 @@
 #include "dict/dictionary.h"
 
-#include "dicttestutil.h"
+#include "support/dictrecords.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "dict/builtindata.h"
 #include "dict/dictionary.h"
-#include "dicttestutil.h"
+#include "support/dictrecords.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "dict/dictionary.h"
 #include "dict/wordpool.h"
 #include "host/hostserver.h"
+#include "support/dictrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,6 @@
 #include <vector>
 
 namespace zz::test {
-
-// 15-byte records: a marker, then the word in capitals padded with spaces, sorted.
-inline std::string dictionaryRecords(std::vector<std::string> words)
-{
-    for (auto &w : words) {
-        std::transform(w.begin(), w.end(), w.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-        w.resize(14, ' ');
-    }
-    std::sort(words.begin(), words.end());
-    std::string records;
-    for (const auto &w : words)
-        records += '\x1e' + w;
-    return records;
-}
 
 // Pool indices: 0 cold, 1 warm, 2 cat, 3 dog, 4 stone, 5 stare, 6 never drawn.
 inline constexpr std::size_t Cold = 0, Warm = 1, Cat = 2, Dog = 3, Stone = 4, Stare = 5;
@@ -131,7 +118,7 @@ protected:
         return out;
     }
 
-    std::string records = dictionaryRecords({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat",
+    std::string records = recordsOf({"cold", "cord", "card", "ward", "warm", "colt", "bold", "bolt", "cat",
                                              "cot", "dog", "stone", "stare"});
     Dictionary dictionary{records};
     WordPool pool{"cold\nwarm\ncat\ndog\nstone\nstare\nlast\n"};

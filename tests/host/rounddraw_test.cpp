@@ -3,7 +3,8 @@
 // hanging the host.
 #include "host/rounddraw.h"
 
-#include "dict/dicttestutil.h"
+#include "support/dictrecords.h"
+#include "support/warnings.h"
 #include "dict/laddersolver.h"
 #include "hostfixture.h"
 
@@ -101,14 +102,6 @@ TEST(RoundDraw, OnlyTwoDifferentWordsBeforeTheLastMakeALengthDrawable)
 namespace zz::test {
 namespace {
 
-std::vector<std::string> warnings;
-
-void keepWarnings(QtMsgType type, const QMessageLogContext &, const QString &text)
-{
-    if (type == QtWarningMsg)
-        warnings.push_back(text.toStdString());
-}
-
 using Draw = HostFixture;
 
 TEST_F(Draw, RepeatingSourceStartsNoRoundAndTheNextGamePlays)
@@ -123,13 +116,15 @@ TEST_F(Draw, RepeatingSourceStartsNoRoundAndTheNextGamePlays)
         draws.pop_front();
         return index;
     });
-    warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(keepWarnings);
-    handle(1, "CMD_startgame+Ann+1000+120+0+1+0+");
-    qInstallMessageHandler(previous);
+    QStringList warnings;
+    {
+        const WarningCatcher catcher;
+        handle(1, "CMD_startgame+Ann+1000+120+0+1+0+");
+        warnings = catcher.warnings;
+    }
     EXPECT_EQ(calls, 10'000u);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("no round words"), std::string::npos);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("no round words")));
     EXPECT_EQ(to(2), std::vector<std::string>{"CMD_startgame+Ann+1000+120+"});
     ticks(300); // no clock runs
     sendWords(2, {"cord"});

@@ -200,21 +200,6 @@ TEST_F(Seats, ConnectionPastTheBoundsIsDropped)
     EXPECT_EQ(connect(), 2);
 }
 
-TEST_F(Seats, DispatchWakesOnlyWhileSomethingWaits)
-{
-    seatPlayers(1);
-    EXPECT_FALSE(host.dispatchScheduled());
-    std::string burst;
-    for (int i = 0; i <= SeatTable::PaceBurst; ++i)
-        burst += "CMD_chat+1+a|x\xff";
-    host.bytesReceived(1, burst);
-    EXPECT_EQ(host.queuedEntries(), 1u); // one past the burst waits for its token
-    EXPECT_TRUE(host.dispatchScheduled());
-    later(std::chrono::milliseconds(10));
-    EXPECT_EQ(host.queuedEntries(), 0u);
-    EXPECT_FALSE(host.dispatchScheduled());
-}
-
 TEST_F(Seats, TableTickPacingHandlesOneEntryPerTickForTheWholeTable)
 {
     seatPlayers(2);

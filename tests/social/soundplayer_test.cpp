@@ -1,5 +1,6 @@
 #include "social/soundplayer.h"
 #include "support/waitfor.h"
+#include "support/warnings.h"
 
 #include <QAudioDevice>
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <QSoundEffect>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,14 +15,6 @@
 using namespace zz;
 
 namespace {
-
-std::atomic<int> warnings{0};
-
-void countWarnings(QtMsgType type, const QMessageLogContext &, const QString &)
-{
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        ++warnings;
-}
 
 // Sounds are asked for every second of the clock: on a machine without an
 // audio device (a test run, a server) that must neither open the device nor
@@ -33,17 +25,19 @@ TEST(WaveSoundPlayer, PlaysOnlyCompiledInSoundsAndStaysQuietWithoutAudio)
     ASSERT_FALSE(QFile::exists(WaveSoundPlayer::resourcePath("nosuch")));
 
     WaveSoundPlayer sounds;
-    warnings = 0;
-    const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
-    for (int tick = 0; tick < 20; ++tick) {
-        sounds.play("nosuch"); // no such sound: nothing at all
-        sounds.play("beep");
-        sounds.play("");
+    qsizetype warnings = 0;
+    {
+        const zz::test::WarningCatcher catcher;
+        for (int tick = 0; tick < 20; ++tick) {
+            sounds.play("nosuch"); // no such sound: nothing at all
+            sounds.play("beep");
+            sounds.play("");
+        }
+        // Loading and playing report their troubles from the event loop.
+        zz::test::runUntilIdle();
+        warnings = catcher.warnings.size();
     }
-    // Loading and playing report their troubles from the event loop.
-    zz::test::runUntilIdle();
-    qInstallMessageHandler(previous);
-    EXPECT_LE(warnings.load(), 2);
+    EXPECT_LE(warnings, 2);
     if (QMediaDevices::audioOutputs().isEmpty()) {
         EXPECT_TRUE(sounds.findChildren<QSoundEffect *>().isEmpty());
     }

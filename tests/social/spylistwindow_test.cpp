@@ -1,9 +1,8 @@
 // The spy list: its entries and the removal it asks for.
 #include "social/spylistwindow.h"
+#include "support/widgets.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -29,8 +28,7 @@ protected:
     // A right-click at that point of the list, then the menu put away.
     void rightClick(const QPoint &at)
     {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(list()->viewport(), &click);
+        zz::test::rightClick(list()->viewport(), at);
         auto *menu = window.findChild<QMenu *>(QStringLiteral("popup_kick"));
         ASSERT_TRUE(menu);
         EXPECT_TRUE(menu->isVisible());

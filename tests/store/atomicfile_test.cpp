@@ -1,12 +1,11 @@
 #include "store/atomicfile.h"
-#include "support/scratchdir.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 using namespace zz;
@@ -23,18 +22,6 @@ protected:
         fs::create_directories(dir / "real");
     }
     void TearDown() override { fs::remove_all(dir); }
-
-    static std::string bytesOf(const fs::path &path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-    static int filesIn(const fs::path &folder)
-    {
-        return static_cast<int>(std::distance(fs::directory_iterator(folder), {}));
-    }
 
     fs::path dir;
 };
@@ -56,8 +43,8 @@ TEST_F(AtomicFile, ReplacedFileKeepsItsPermissions)
         fs::permissions(file, c.perms, fs::perm_options::replace);
         ASSERT_TRUE(writeFileAtomically(file, "new"));
         EXPECT_EQ(fs::status(file).permissions(), c.perms);
-        EXPECT_EQ(bytesOf(file), "new");
-        EXPECT_EQ(filesIn(dir / "real"), 1);
+        EXPECT_EQ(test::fileBytes(file), "new");
+        EXPECT_EQ(test::entriesIn(dir / "real"), 1);
     }
 }
 
@@ -82,8 +69,8 @@ TEST_F(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem)
         ASSERT_TRUE(writeFileAtomically(c.link, c.name));
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(c.link)));
         EXPECT_EQ(fs::read_symlink(c.link), c.pointsTo);
-        EXPECT_EQ(bytesOf(target), c.name);
-        EXPECT_EQ(filesIn(dir / "real"), 1);
+        EXPECT_EQ(test::fileBytes(target), c.name);
+        EXPECT_EQ(test::entriesIn(dir / "real"), 1);
     }
 }
 
@@ -94,7 +81,7 @@ TEST_F(AtomicFile, LinkThatLoopsIsNeitherFollowedNorReplaced)
     EXPECT_EQ(writeTarget(dir / "a"), fs::path());
     EXPECT_FALSE(writeFileAtomically(dir / "a", "new"));
     EXPECT_EQ(fs::read_symlink(dir / "a"), dir / "b");
-    EXPECT_EQ(filesIn(dir), 3);
+    EXPECT_EQ(test::entriesIn(dir), 3);
 }
 
 TEST_F(AtomicFile, SaveRemovesOnlyItsOwnStaleTemporaries)

@@ -1,16 +1,12 @@
 #include "store/settings.h"
 
 #include "core/names.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace zz;
 
@@ -21,52 +17,20 @@ LoadedSettings load(const std::string &keys)
     return readSettings(IniFile("[Zigzop]\n" + keys));
 }
 
-std::string slurp(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 class SettingsFile : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::random_device seed;
-        dir = std::filesystem::temp_directory_path() / ("zz-settings-" + std::to_string(seed()));
-        std::filesystem::create_directories(dir);
+        dir = test::freshTestFolder("zz_settings_");
         path = dir / std::string(setting::FileName);
     }
-    void TearDown() override
-    {
-        std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
-        std::filesystem::remove_all(dir);
-    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
     std::filesystem::path dir;
     std::filesystem::path path;
 };
 
 } // namespace
-
-TEST(Settings, NoFileGivesTheFirstRunValues)
-{
-    const LoadedSettings s = readSettings(IniFile());
-    EXPECT_EQ(s.textSize, 8);   // not the chat's built-in 10
-    EXPECT_EQ(s.bounds, (WindowBounds{3, 3, 775, 575}));
-    EXPECT_EQ(s.textColour, colour::Black);
-    EXPECT_EQ(s.playTo, 1000);
-    EXPECT_EQ(s.timePerTurn, 120);
-    for (const auto &box : s.letterBoxes)
-        EXPECT_EQ(box, 1);
-    EXPECT_EQ(s.botSpeed, BotSpeedNormal);
-    EXPECT_EQ(s.turnSound, 0);
-    for (const std::string &phrase : s.phrases)
-        EXPECT_EQ(phrase, "");
-    EXPECT_TRUE(s.playSounds);
-    EXPECT_TRUE(s.playerPhraseSounds);
-}
 
 TEST(Settings, OnlyTheGameSectionCounts)
 {
@@ -232,32 +196,29 @@ TEST_F(SettingsFile, MissingFileReadsAsEmptyAndIsCreated)
     ASSERT_TRUE(readIniFile(path).has_value());
     EXPECT_EQ(readIniFile(path)->text(), "");
     ASSERT_TRUE(updateIniFile(path, [](IniFile &ini) { ini.setValue("Zigzop", "Top", "1"); }));
-    EXPECT_EQ(slurp(path), "[Zigzop]\r\nTop=1\r\n");
+    EXPECT_EQ(test::fileBytes(path), "[Zigzop]\r\nTop=1\r\n");
 }
 
 TEST_F(SettingsFile, UpdateKeepsEverythingElseInTheFile)
 {
     { std::ofstream(path, std::ios::binary) << "; notes\n[Other]\nA=1\n[zigzop]\nTop=1\n"; }
     ASSERT_TRUE(updateIniFile(path, [](IniFile &ini) { ini.setValue("Zigzop", "Top", "2"); }));
-    EXPECT_EQ(slurp(path), "; notes\n[Other]\nA=1\n[zigzop]\nTop=2\n");
+    EXPECT_EQ(test::fileBytes(path), "; notes\n[Other]\nA=1\n[zigzop]\nTop=2\n");
 }
 
 TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
 {
     { std::ofstream(path, std::ios::binary) << "[Zigzop]\nTop=1\n"; }
-    // A full disk, which stops root as well as anyone: files may not grow past 20 bytes.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit small = previous;
-    small.rlim_cur = 20;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = updateIniFile(path, [](IniFile &ini) { ini.setValue("Zigzop", "Phrase1", "far too long for the disk"); });
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = true;
+    {
+        const test::FileSizeLimit limit(20);
+        ASSERT_TRUE(limit.set());
+        saved = updateIniFile(path,
+                              [](IniFile &ini) { ini.setValue("Zigzop", "Phrase1", "far too long for the disk"); });
+    }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(slurp(path), "[Zigzop]\nTop=1\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(test::fileBytes(path), "[Zigzop]\nTop=1\n");
+    EXPECT_EQ(test::entriesIn(dir), 1);
 }
 
 TEST_F(SettingsFile, UnreadableFileIsNotReplaced)

@@ -1,21 +1,15 @@
 #include "store/tallyfile.h"
-#include "support/scratchdir.h"
+#include "support/files.h"
 
 #include "store/tallycodec.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-
-#if defined(__unix__)
-#include <sys/resource.h>
-#endif
 
 using namespace zz;
 namespace fs = std::filesystem;
@@ -33,14 +27,8 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     void put(const std::string &bytes) const { std::ofstream(file, std::ios::binary) << bytes; }
-    std::string bytesOf(const fs::path &path) const
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-    int filesInDir() const { return static_cast<int>(std::distance(fs::directory_iterator(dir), {})); }
+    static std::string bytesOf(const fs::path &path) { return test::fileBytes(path); }
+    int filesInDir() const { return test::entriesIn(dir); }
 
     fs::path dir;
     fs::path file;
@@ -53,11 +41,6 @@ TallyTable sample()
     table.addGame("Ann", {"Ann"});
     table.addGame(TallyOwnWin, {"Ann"});
     return table;
-}
-
-TEST(TallyFileName, IsTheGameKeyAndTallyTld)
-{
-    EXPECT_EQ(tallyFileIn("/opt/zz").string(), "/opt/zz/Zigzoptally.tld");
 }
 
 TEST_F(TallyFileTest, MissingFileGivesAnEmptyTallyAndNoMessage)
@@ -170,15 +153,12 @@ TEST_F(TallyFileTest, FailedSaveLeavesThePreviousFile)
     ASSERT_TRUE(saveTally(file, sample()));
     const std::string before = bytesOf(file);
 
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = before.size() + 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = saveTally(file, big);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        const test::FileSizeLimit limit(before.size() + 16);
+        ASSERT_TRUE(limit.set());
+        saved = saveTally(file, big);
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(bytesOf(file), before);

@@ -35,10 +35,11 @@ std::vector<int> counts(const TallyTable &table, int row)
     return values;
 }
 
-TEST(TallyTable, NewTallyOneGameWonIsTheElevenLines)
+TEST(TallyTable, OwnWinWithNobodyFollowedIsTheElevenLines)
 {
     TallyTable table;
-    table.addGame(TallyOwnWin, {});
+    table.addGame(TallyOwnWin, {"Ann", "Bo"});
+    EXPECT_EQ(table.rowCount(), 1);
     EXPECT_EQ(table.toText(), lines({"9", "1", "0", "1", "1", "0", "0", "0", "0", "0", "0"}));
 }
 
@@ -133,54 +134,37 @@ TEST(TallyTable, AFullCounterStaysFull)
     EXPECT_EQ(table->addit(TallyTable::OwnGames, 0), 2147483647);
 }
 
-TEST(TallyTable, OwnWinWithNoTalliedPlayersTouchesRowZeroOnly)
+TEST(TallyTable, AGameCountsForEachFollowedPlayerInIt)
 {
-    TallyTable table;
-    table.addGame(TallyOwnWin, {"Ann", "Bo"});
-    EXPECT_EQ(table.rowCount(), 1);
-    EXPECT_EQ(counts(table, 0), (std::vector<int>{1, 1, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(TallyTable, TalliedWinnerGainsAWinOthersInGameGainNeither)
-{
-    TallyTable table = following({"Ann", "Bo", "Cy"});
-    table.addGame("Bo", {"Ann", "Bo", "Dee"}); // Cy is not in this game
-    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
-    EXPECT_EQ(counts(table, 2), (std::vector<int>{1, 1, 0, 0, 1, 1, 0, 0}));
-    EXPECT_EQ(counts(table, 3), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(counts(table, 0), (std::vector<int>{1, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(TallyTable, OwnWinGivesEveryTalliedPlayerInGameAYourWin)
-{
-    TallyTable table = following({"Ann", "Bo"});
-    table.addGame(TallyOwnWin, {"Bo", "Ann"});
-    for (int row : {1, 2}) {
-        SCOPED_TRACE(row);
-        EXPECT_EQ(counts(table, row), (std::vector<int>{1, 0, 1, 0, 1, 0, 1, 0}));
+    using Counts = std::vector<int>;
+    const Counts neitherWon{1, 0, 0, 1, 1, 0, 0, 1};
+    const Counts theyWon{1, 1, 0, 0, 1, 1, 0, 0};
+    const struct
+    {
+        const char *name;
+        std::vector<std::string> following;
+        std::string_view winner;
+        std::vector<std::string> inGame;
+        std::vector<std::pair<int, Counts>> rows;
+    } cases[] = {
+        {"a followed winner gains a win, the others in the game neither, those away nothing",
+         {"Ann", "Bo", "Cy"}, "Bo", {"Ann", "Bo", "Dee"},
+         {{0, {1, 0, 0, 0, 0, 0, 0, 0}}, {1, neitherWon}, {2, theyWon}, {3, Counts(8, 0)}}},
+        {"an own win is a your-win for each followed player in the game", {"Ann", "Bo"}, TallyOwnWin,
+         {"Bo", "Ann"}, {{1, {1, 0, 1, 0, 1, 0, 1, 0}}, {2, {1, 0, 1, 0, 1, 0, 1, 0}}}},
+        {"a winner nobody follows", {"Ann"}, "Zed", {"Ann", "Zed"}, {{1, neitherWon}}},
+        {"a followed name in other case is found, but its win counts as neither", {"BoB"}, "BOB", {"BOB"},
+         {{1, neitherWon}}},
+        {"two seats differing in case count one game", {"Bob"}, "Bob", {"Bob", "BOB"}, {{1, theyWon}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TallyTable table = following(c.following);
+        table.addGame(c.winner, c.inGame);
+        EXPECT_EQ(table.rowCount(), static_cast<int>(c.following.size()) + 1);
+        for (const auto &[row, expected] : c.rows)
+            EXPECT_EQ(counts(table, row), expected) << "row " << row;
     }
-}
-
-TEST(TallyTable, UntalliedWinnerCountsNeitherWon)
-{
-    TallyTable table = following({"Ann"});
-    table.addGame("Zed", {"Ann", "Zed"});
-    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
-    EXPECT_EQ(table.rowCount(), 2);
-}
-
-TEST(TallyTable, MixedCaseNameIsFoundButItsWinCountsAsNeither)
-{
-    TallyTable table = following({"BoB"});
-    table.addGame("BOB", {"BOB"});
-    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
-}
-
-TEST(TallyTable, TwoSeatsDifferingInCaseCountOneGame)
-{
-    TallyTable table = following({"Bob"});
-    table.addGame("Bob", {"Bob", "BOB"});
-    EXPECT_EQ(counts(table, 1), (std::vector<int>{1, 1, 0, 0, 1, 1, 0, 0}));
 }
 
 TEST(TallyTable, EmptyCountCellsOfAPlayedRowBecomeZero)
@@ -194,20 +178,13 @@ TEST(TallyTable, EmptyCountCellsOfAPlayedRowBecomeZero)
     EXPECT_EQ(counts(*table, 1), (std::vector<int>{1, 0, 0, 1, 1, 0, 0, 1}));
 }
 
-TEST(TallyTable, AddingAFollowedNameAgainAddsNoRow)
+TEST(TallyTable, NoSecondRowForAFollowedNameAndNoLineBreaks)
 {
     TallyTable table = following({"Ann"});
-    EXPECT_FALSE(table.addPlayer("ANN"));
-    EXPECT_FALSE(table.addPlayer("Ann"));
+    // A line break in a name would leave the file unreadable.
+    for (const char *name : {"ANN", "Ann", "Ann\nBo", "Ann\r"})
+        EXPECT_FALSE(table.addPlayer(name)) << name;
     EXPECT_EQ(table.rowCount(), 2);
-}
-
-TEST(TallyTable, NameWithALineBreakIsRefusedSoTheFileStaysReadable)
-{
-    TallyTable table;
-    EXPECT_FALSE(table.addPlayer("Ann\nBo"));
-    EXPECT_FALSE(table.addPlayer("Ann\r"));
-    EXPECT_EQ(table.rowCount(), 1);
 }
 
 TEST(TallyTable, CaseInsensitiveSearchCoversAccentedLetters)

@@ -1,5 +1,5 @@
 #pragma once
-// Small record sets built in memory.
+// Small dictionaries built in memory.
 #include <algorithm>
 #include <string>
 #include <vector>
