@@ -5,7 +5,7 @@
 #include "store/atomicfile.h"
 #include "store/settings.h"
 #include "store/tallyfile.h"
-#include "support/scratchdir.h"
+#include "support/files.h"
 
 #include "core/names.h"
 

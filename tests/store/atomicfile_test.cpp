@@ -118,8 +118,8 @@ TEST_F(AtomicFile, SaveRemovesOnlyItsOwnStaleTemporaries)
     }
     EXPECT_TRUE(fs::is_directory(folder / "quibplazo.ini.saving-55"));
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "quibplazo.ini.saving-66")));
-    EXPECT_EQ(bytesOf(dir / "elsewhere"), "keep");
-    EXPECT_EQ(bytesOf(file), "new");
+    EXPECT_EQ(test::fileBytes(dir / "elsewhere"), "keep");
+    EXPECT_EQ(test::fileBytes(file), "new");
 }
 
 } // namespace
