@@ -131,9 +131,15 @@ void GameTable::addCorrect(int seat, const QList<QPair<int, QString>> &boxes)
         return;
     m_ladder->clearLabels();
     m_ladder->addWord(LadderDialog::TitleLabel, m_board.seatName(seat) + fromAscii(boardtext::LadderTitleSuffix));
-    for (const auto &[box, word] : boxes)
+    int words = 0;
+    for (const auto &[box, word] : boxes) {
+        // Labels 0 and 21 hold the title and the count; no box of a host's may write them.
+        if (box < 1 || box > LadderDialog::BoxCount)
+            continue;
         m_ladder->addWord(box, word);
-    m_ladder->addWord(LadderDialog::CountLabel, fromAscii(boardtext::LadderWordCount) + QString::number(boxes.size()));
+        ++words;
+    }
+    m_ladder->addWord(LadderDialog::CountLabel, fromAscii(boardtext::LadderWordCount) + QString::number(words));
     m_ladder->showOver(m_board.window());
 }
 

@@ -163,6 +163,11 @@ TEST_F(RoundTest, LadderOfALeaverShowsItsTitleAsTyped)
         EXPECT_EQ(ladder->correctLabel(label)->textFormat(), Qt::PlainText);
     }
     EXPECT_EQ(ladder->correctLabel(22), nullptr);   // so a word for no box goes nowhere
+
+    // Boxes outside the ladder never take the title's or the count's place.
+    handle({"CMD_addcorrect+1+0+evil+1+cord+21+evil+22+evil"});
+    EXPECT_EQ(ladder->correctLabel(0)->text(), QStringLiteral("<WAITING>'S ZIG ZOP"));
+    EXPECT_EQ(ladder->correctLabel(21)->text(), QStringLiteral("WORD COUNT: 1"));
 }
 
 TEST_F(RoundTest, WinnerIsAnnouncedAndCounted)
