@@ -51,6 +51,36 @@ QStringList joinAddresses()
     return texts;
 }
 
+// The windows the main window opens, each made once and hidden until needed.
+struct Companions
+{
+    explicit Companions(zz::GameWindow &window)
+        : about(&window)
+        , download(&window)
+        , gameStart(&window)
+        , help(&window)
+        , phrases(&window)
+        , spyList(&window)
+        , tally(&window)
+        , ladder(&window)
+    {
+        download.setChoicesFile(zz::settingsFolderForThisRun() / zz::LobbyChoices::FileName);
+        tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
+                            [&window] { return window.table().ownSeat(); });
+        tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
+        window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
+    }
+
+    zz::AboutDialog about;
+    zz::PlayWithOthersDialog download;
+    zz::GameStartDialog gameStart;
+    zz::HelpWindow help;
+    zz::PhrasesDialog phrases;
+    zz::SpyListWindow spyList;
+    zz::TallyWindow tally;
+    zz::LadderDialog ladder;
+};
+
 int runGame(QApplication &app, QStringList &relaunch)
 {
     std::unique_ptr<zz::SingleInstance> instance;
@@ -59,24 +89,22 @@ int runGame(QApplication &app, QStringList &relaunch)
         if (!instance->claim())
             return 0;   // the running game was asked to come forward
     }
-    const zz::LaunchMarker marker;
 
     zz::GameWindow window(app.arguments().mid(1));
-    zz::AboutDialog about(&window);
-    zz::PlayWithOthersDialog download(&window);
-    download.setChoicesFile(zz::settingsFolderForThisRun() / zz::LobbyChoices::FileName);
-    zz::GameStartDialog gameStart(&window);
-    zz::HelpWindow help(&window);
-    zz::PhrasesDialog phrases(&window);
-    zz::HostService host;
-    zz::SpyListWindow spyList(&window);
-    zz::TallyWindow tally(&window);
-    tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
-                        [&window] { return window.table().ownSeat(); });
-    tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
-    zz::LadderDialog ladder(&window);
+    window.setSettingsPath(zz::settingsFolderForThisRun() / std::string(zz::setting::FileName));
+    zz::SignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &zz::SignalWatcher::signalled, &window, &QWidget::close);
+    if (instance)
+        QObject::connect(instance.get(), &zz::SingleInstance::activationRequested, &window, &zz::GameWindow::activate);
+    QObject::connect(&window, &zz::GameWindow::closed, &app, &QCoreApplication::quit);
 
-    window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
+    // The main window goes up first. What it does not show at once follows
+    // before the event loop first turns, and with it the launch: hosting,
+    // joining and the solo start's dialog.
+    window.show();
+    const zz::LaunchMarker marker;
+    Companions companions(window);
+    zz::HostService host;
     std::vector<std::string> params;
     for (const QString &param : app.arguments().mid(1))
         params.push_back(param.toStdString());
@@ -85,25 +113,17 @@ int runGame(QApplication &app, QStringList &relaunch)
     window.setHostStarter([&] {
         host.listen(std::string(zz::GamePortName));
         // Only a table hosted for others, and only when its player asked.
-        if (!hostingForOthers || !download.choices().announce)
+        if (!hostingForOthers || !companions.download.choices().announce)
             return;
         announcer = std::make_unique<zz::TableAnnouncer>(host.server(), host.localPort());
         announcer->start(zz::TableAnnouncer::targets(qEnvironmentVariable("ZIGZOP_ANNOUNCE_ADDRESS").toStdString()));
     });
-    if (hostingForOthers)
-        download.setHostedAddresses(joinAddresses());
-    window.setSettingsPath(zz::settingsFolderForThisRun() / std::string(zz::setting::FileName));
-
-    zz::SignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &zz::SignalWatcher::signalled, &window, &QWidget::close);
-    if (instance)
-        QObject::connect(instance.get(), &zz::SingleInstance::activationRequested, &window, &zz::GameWindow::activate);
-    QObject::connect(&window, &zz::GameWindow::closed, &app, &QCoreApplication::quit);
-
-    window.show();
-    // Hosted from the dialog: show where others can join.
-    if (hostingForOthers && qEnvironmentVariable("ZIGZOP_SHOW_LOBBY") == QStringLiteral("1"))
-        download.show();
+    if (hostingForOthers) {
+        companions.download.setHostedAddresses(joinAddresses());
+        // Hosted from the dialog: show where others can join.
+        if (qEnvironmentVariable("ZIGZOP_SHOW_LOBBY") == QStringLiteral("1"))
+            companions.download.show();
+    }
     if (host.dictionaryFailed()) {
         auto *box = new QMessageBox(QMessageBox::Warning, zz::fromAscii(zz::ApplicationTitle),
                                     zz::fromAscii(zz::message::DictionaryMissing), QMessageBox::Ok, &window);

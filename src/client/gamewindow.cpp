@@ -242,12 +242,14 @@ void GameWindow::connectSocial()
 void GameWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The launch runs once, when the window is first shown and every other
-    // window and the host exist.
+    // The launch runs once, when the event loop first turns after the first
+    // show: the window goes up without waiting for it, and every other window
+    // and the host exist by then.
     if (m_launched)
         return;
     m_launched = true;
-    guarded([this] { processParams(); });
+    QMetaObject::invokeMethod(
+        this, [this] { guarded([this] { processParams(); }); }, Qt::QueuedConnection);
 }
 
 void GameWindow::closeEvent(QCloseEvent *event)

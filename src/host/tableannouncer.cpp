@@ -1,5 +1,6 @@
 #include "host/tableannouncer.h"
 
+#include "core/codepage.h"
 #include "core/names.h"
 #include "core/tableaddress.h"
 #include "host/hostserver.h"
@@ -7,7 +8,6 @@
 #include "net/tableannouncement.h"
 
 #include <QString>
-#include <QStringDecoder>
 #include <QTimer>
 
 namespace zz {
@@ -17,10 +17,11 @@ namespace {
 // Names travel as Windows-1252 on the game's wire and as UTF-8 here.
 std::string utf8FromWire(const std::string &bytes)
 {
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QStringConverter::Latin1);
-    return QString(decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())))).toStdString();
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char byte : bytes)
+        text += QChar(static_cast<char16_t>(codepage::toUnicode(static_cast<unsigned char>(byte))));
+    return text.toStdString();
 }
 
 } // namespace

@@ -1,36 +1,22 @@
 #include "soundplayer.h"
 
-#include <QAudioDevice>
-#include <QFile>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include "social/soundmodule.h"
 
+#include <QFile>
+
+#include <cstdio>
 #include <utility>
 
 namespace zz {
 
-namespace {
-
-class EffectVoice : public WaveSoundPlayer::Voice
+WaveSoundPlayer::WaveSoundPlayer(QObject *parent) : WaveSoundPlayer(SoundModule::standardPaths(), parent)
 {
-public:
-    EffectVoice(const QString &path, QObject *owner) : m_effect(new QSoundEffect(owner))
-    {
-        m_effect->setSource(QUrl(QStringLiteral("qrc") + path));
-    }
-    void start() override { m_effect->play(); }
-    void stop() override { m_effect->stop(); }
+}
 
-private:
-    QSoundEffect *m_effect; // a child of the player, which outlives its voices
-};
-
-} // namespace
-
-WaveSoundPlayer::WaveSoundPlayer(QObject *parent)
+WaveSoundPlayer::WaveSoundPlayer(QStringList modulePaths, QObject *parent)
     : QObject(parent)
     , m_makeVoice([this](const QString &path) { return makeEffect(path); })
+    , m_modulePaths(std::move(modulePaths))
 {
 }
 
@@ -79,13 +65,17 @@ WaveSoundPlayer::Voice *WaveSoundPlayer::voice(const QString &path)
 
 std::unique_ptr<WaveSoundPlayer::Voice> WaveSoundPlayer::makeEffect(const QString &path)
 {
+    QString error;
+    const SoundModule *module = SoundModule::load(m_modulePaths, &error);
+    if (!module)
+        std::fprintf(stderr, "zigzop: no sounds, the sound module did not load: %s\n", qUtf8Printable(error));
     // A machine without an audio device (a server, a test run) would answer
     // every effect with an error line; ask once and keep quiet instead.
-    if (QMediaDevices::audioOutputs().isEmpty()) {
+    if (!module || !module->hasOutput()) {
         m_noOutput = true;
         return nullptr;
     }
-    return std::make_unique<EffectVoice>(path, this);
+    return module->makeVoice(path, this);
 }
 
 } // namespace zz

@@ -3,6 +3,7 @@
 // only ask for a sound; whether and how it is heard is the player's business.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -40,8 +41,8 @@ private:
 
 // Plays ":/sounds/<name>.wav" (the name in lower case) when the program carries that resource; any
 // other name does nothing. Effects are made on first use, so a program
-// without sound resources never opens the audio device. One sound plays at a
-// time: a new one stops the one still playing.
+// without sound resources never loads the sound module nor opens the audio
+// device. One sound plays at a time: a new one stops the one still playing.
 class WaveSoundPlayer : public QObject, public SoundPlayer
 {
     Q_OBJECT
@@ -57,8 +58,11 @@ public:
     // Makes the voice for a resource path; nullptr when it cannot be played.
     using VoiceMaker = std::function<std::unique_ptr<Voice>(const QString &path)>;
 
-    // Plays through QSoundEffect, and not at all without an audio device.
+    // Plays through QSoundEffect from the sound module, and not at all
+    // without an audio device or the module.
     explicit WaveSoundPlayer(QObject *parent = nullptr);
+    // The same with the module at the first of modulePaths that loads.
+    explicit WaveSoundPlayer(QStringList modulePaths, QObject *parent = nullptr);
     // Plays through the voices makeVoice gives.
     explicit WaveSoundPlayer(VoiceMaker makeVoice, QObject *parent = nullptr);
     ~WaveSoundPlayer() override;
@@ -72,6 +76,7 @@ private:
     std::unique_ptr<Voice> makeEffect(const QString &path);
 
     VoiceMaker m_makeVoice;
+    QStringList m_modulePaths;
     std::map<QString, std::unique_ptr<Voice>> m_voices;
     Voice *m_playing = nullptr;   // the last one started, one of m_voices
     bool m_noOutput = false;      // no audio device: stay quiet

@@ -50,6 +50,9 @@ protected:
         window->setLobbyPort(lobby.serverPort());
         window->setHostStarter(starter ? starter : [this] { ++hostStarts; });
         window->show();
+        // The launch follows the show once the event loop turns; every launch says what it loads.
+        EXPECT_TRUE(chat().isEmpty());
+        ASSERT_TRUE(waitFor([this] { return !chat().isEmpty(); }));
     }
 
     // The chat view's lines without the blanks that follow each word.
@@ -172,6 +175,7 @@ TEST_F(Launch, LaunchRunsOnlyOnTheFirstShow)
     start({});
     window->hide();
     window->show();
+    ASSERT_TRUE(zz::test::runUntilIdle());
     EXPECT_EQ(hostStarts, 1);
     EXPECT_EQ(chat().count(QStringLiteral("Loading")), 1);
 }

@@ -1,4 +1,5 @@
 #include "social/soundplayer.h"
+#include "social/soundmodule.h"
 #include "support/waitfor.h"
 #include "support/warnings.h"
 
@@ -24,7 +25,7 @@ TEST(WaveSoundPlayer, PlaysOnlyCompiledInSoundsAndStaysQuietWithoutAudio)
     ASSERT_TRUE(QFile::exists(WaveSoundPlayer::resourcePath("beep")));
     ASSERT_FALSE(QFile::exists(WaveSoundPlayer::resourcePath("nosuch")));
 
-    WaveSoundPlayer sounds;
+    WaveSoundPlayer sounds(QStringList{QStringLiteral(ZZ_SOUND_MODULE)});
     qsizetype warnings = 0;
     {
         const zz::test::WarningCatcher catcher;
@@ -72,6 +73,37 @@ TEST(WaveSoundPlayer, NewSoundStopsTheOneStillPlaying)
     EXPECT_EQ(log, (std::vector<std::string>{"make :/sounds/tick.wav", "start tick.wav", "make :/sounds/turn.wav",
                                              "stop tick.wav", "start turn.wav", "stop turn.wav", "start turn.wav",
                                              "stop turn.wav", "start tick.wav"}));
+}
+
+TEST(SoundModule, LoadsFromTheFirstPathThatHoldsIt)
+{
+    QString error;
+    EXPECT_FALSE(SoundModule::load({QStringLiteral("/nonexistent/zigzop-sounds.so")}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    const SoundModule *module =
+        SoundModule::load({QStringLiteral("/nonexistent/zigzop-sounds.so"), QStringLiteral(ZZ_SOUND_MODULE)}, &error);
+    ASSERT_TRUE(module) << error.toStdString();
+    EXPECT_EQ(SoundModule::load({QStringLiteral(ZZ_SOUND_MODULE)}), module);
+}
+
+// The effect the module makes plays the game's sound, where there is an audio device to play it on.
+TEST(SoundModule, VoicePlaysAResourceSound)
+{
+    const SoundModule *module = SoundModule::load({QStringLiteral(ZZ_SOUND_MODULE)});
+    ASSERT_TRUE(module);
+    if (!module->hasOutput())
+        GTEST_SKIP() << "no audio device";
+    QObject owner;
+    const auto voice = module->makeVoice(WaveSoundPlayer::resourcePath("beep"), &owner);
+    ASSERT_TRUE(voice);
+    auto *effect = owner.findChild<QSoundEffect *>();
+    ASSERT_TRUE(effect);
+    voice->start();
+    // Loaded and then playing; a sound that cannot be read ends in Error.
+    const auto playing = [effect] { return effect->status() == QSoundEffect::Ready && effect->isPlaying(); };
+    zz::test::waitFor([&] { return playing() || effect->status() == QSoundEffect::Error; });
+    EXPECT_TRUE(playing()) << "status " << effect->status();
+    voice->stop();
 }
 
 } // namespace
