@@ -65,7 +65,7 @@ void printWindows(const std::vector<bench::WindowFigures> &w)
     row("main thread's CPU until then", "  %7.1f ms     ", [](const F &f) { return f.startCpuMs; });
     row("resident 1 s after the window", "  %7.1f MiB    ", [](const F &f) { return f.residentMiB; });
     row("  of it private (no mapped file)", "  %7.1f MiB    ", [](const F &f) { return f.privateMiB; });
-    row("idle 10 s: CPU", "  %7.1f ms     ", [](const F &f) { return f.idle.cpuMs; });
+    row("idle 10 s from 12 s after: CPU", "  %7.1f ms     ", [](const F &f) { return f.idle.cpuMs; });
     std::printf("  %-38s", "idle 10 s: wake-ups (main thread)");
     for (const auto &f : w)
         std::printf("  %4ld (%4ld)    ", f.idle.wakeUps, f.idle.mainWakeUps);

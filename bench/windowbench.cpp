@@ -21,6 +21,9 @@ namespace bench {
 namespace {
 
 constexpr int PollMs = 2;
+// Idling is measured once the game's carets have stopped blinking, which they
+// do ten seconds after the last key or click.
+constexpr int IdleFromMs = 12000;
 
 double nowMs()
 {
@@ -155,7 +158,7 @@ double startOnce(Display &display, const std::string &program, const std::string
     residentKiB = bench::residentKiB(pid);
     privateKiB = bench::privateResidentKiB(pid);
     if (idle) {
-        sleepMs(1000);
+        sleepMs(IdleFromMs - 1000);
         const ProcessUse before = processUse(pid);
         sleepMs(IdleMs);
         const ProcessUse after = processUse(pid);

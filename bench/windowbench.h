@@ -16,7 +16,7 @@ struct WindowFigures
     double startCpuMs = 0; // median CPU time of the main thread until the window mapped
     double residentMiB = 0; // median, one second after the window mapped
     double privateMiB = 0;  // the part of it that is no mapped file
-    ProcessUse idle;     // over IdleMs, from two seconds after the window mapped
+    ProcessUse idle;     // over IdleMs, from twelve seconds after the window mapped
     int runs = 0;
 };
 

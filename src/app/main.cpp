@@ -6,6 +6,7 @@
 #include "bot/headlessbot.h"
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
+#include "ui/caretrest.h"
 #include "ui/hintlook.h"
 #include "session/wiretext.h"
 #include "client/gamestartdialog.h"
@@ -174,6 +175,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(zz::fromAscii(zz::ApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zigzop.zigzop"));
     zz::installHintLook(app);
+    zz::installCaretRest(app);
     QStringList relaunch;
     int code = 1;
     try {
