@@ -1,11 +1,18 @@
 #include "app/singleinstance.h"
 
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QUrl>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <utility>
 
 namespace zz {
@@ -13,7 +20,7 @@ namespace zz {
 namespace {
 
 constexpr int RequestTimeoutMs = 1000;
-const QByteArray ActivationRequest = QByteArrayLiteral("activate\n");
+constexpr char ActivationRequest[] = "activate\n";
 
 // A user name may hold characters a file or socket name cannot.
 QString safeName(const QString &name)
@@ -33,6 +40,24 @@ const char *lockErrorText(QLockFile::LockError error)
     }
 }
 
+// The socket's file in the temporary folder, where games before this one
+// listened too; nullopt when the path is too long for a socket.
+std::optional<sockaddr_un> socketAddress(const QString &name)
+{
+    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(name));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return std::nullopt;
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    return address;
+}
+
+int localSocket(int flags = 0)
+{
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QString name, QObject *parent, QString lockFolder)
@@ -42,11 +67,21 @@ SingleInstance::SingleInstance(QString name, QObject *parent, QString lockFolder
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // Every socket still open has its notifier among the children: the
+    // listener's, and those of connections not read yet.
+    for (QSocketNotifier *notifier : findChildren<QSocketNotifier *>(Qt::FindDirectChildrenOnly))
+        ::close(int(notifier->socket()));
+    if (m_listener < 0)
+        return;
+    if (const auto address = socketAddress(m_name))
+        ::unlink(address->sun_path);
+}
 
 bool SingleInstance::claim()
 {
-    if (m_server != nullptr)
+    if (m_lock)
         return true;
     const QString lockPath = QDir(m_lockFolder).filePath(m_name + QStringLiteral(".lock"));
     auto lock = std::make_unique<QLockFile>(lockPath);
@@ -63,40 +98,78 @@ bool SingleInstance::claim()
         return true;
     }
     m_lock = std::move(lock);
-    // The lock is ours, so a socket file left here belongs to a dead instance.
-    QLocalServer::removeServer(m_name);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::connectionArrived);
-    if (!m_server->listen(m_name))
-        qWarning("Single instance: cannot listen on %s", qPrintable(m_server->errorString()));
+    if (!listen())
+        qWarning("Single instance: cannot listen on %s: %s", qPrintable(m_name), std::strerror(errno));
     return true;
 }
 
-bool SingleInstance::askRunningInstance()
+bool SingleInstance::listen()
+{
+    const auto address = socketAddress(m_name);
+    if (!address) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    // Non-blocking: the accepting loop ends when nobody else waits.
+    m_listener = localSocket(SOCK_NONBLOCK);
+    if (m_listener < 0)
+        return false;
+    // The lock is ours, so a socket file left here belongs to a dead game.
+    ::unlink(address->sun_path);
+    if (::bind(m_listener, reinterpret_cast<const sockaddr *>(&*address), sizeof *address) != 0
+        || ::chmod(address->sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(m_listener, 4) != 0) {
+        const int error = errno;
+        ::close(m_listener);
+        m_listener = -1;
+        errno = error;
+        return false;
+    }
+    m_listenNotifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(m_listenNotifier, &QSocketNotifier::activated, this, &SingleInstance::connectionArrived);
+    return true;
+}
+
+bool SingleInstance::askRunningInstance() const
 {
     // Runs before any event loop exists, on a local socket: a short bounded
     // wait is all it costs.
-    QLocalSocket socket;
-    socket.connectToServer(m_name);
-    if (!socket.waitForConnected(RequestTimeoutMs))
+    const auto address = socketAddress(m_name);
+    const int fd = address ? localSocket() : -1;
+    if (fd < 0)
         return false;
-    socket.write(ActivationRequest);
-    socket.waitForBytesWritten(RequestTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+    const timeval timeout{RequestTimeoutMs / 1000, (RequestTimeoutMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    const bool asked = ::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof *address) == 0
+                       && ::send(fd, ActivationRequest, sizeof ActivationRequest - 1, MSG_NOSIGNAL) > 0;
+    ::close(fd);
+    return asked;
 }
 
 void SingleInstance::connectionArrived()
 {
-    while (QLocalSocket *connection = m_server->nextPendingConnection()) {
-        connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-        connect(connection, &QLocalSocket::readyRead, connection, [this, connection] {
-            if (!connection->readAll().isEmpty())
-                Q_EMIT activationRequested();
-            connection->disconnectFromServer();
-        });
+    for (;;) {
+        const int connection = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (connection < 0)
+            return;
+        auto *notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this,
+                [this, connection, notifier] { requestArrived(connection, notifier); });
     }
+}
+
+void SingleInstance::requestArrived(int connection, QSocketNotifier *notifier)
+{
+    char bytes[64];
+    const ssize_t got = ::recv(connection, bytes, sizeof bytes, 0);
+    if (got < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    // Any request at all asks for the window; one is all a connection carries.
+    if (got > 0)
+        Q_EMIT activationRequested();
+    notifier->setEnabled(false);
+    notifier->setParent(nullptr);
+    notifier->deleteLater();
+    ::close(connection);
 }
 
 } // namespace zz

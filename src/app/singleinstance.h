@@ -6,8 +6,8 @@
 
 #include <memory>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 namespace zz {
 
@@ -31,13 +31,16 @@ Q_SIGNALS:
     void activationRequested();
 
 private:
+    bool listen();
     void connectionArrived();
-    bool askRunningInstance();
+    void requestArrived(int connection, QSocketNotifier *notifier);
+    bool askRunningInstance() const;
 
     QString m_name;
     QString m_lockFolder;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_listener = -1;
+    QSocketNotifier *m_listenNotifier = nullptr;
 };
 
 } // namespace zz

@@ -52,27 +52,6 @@ IpAddress fromSocketAddress(const sockaddr *address)
     return result;
 }
 
-IpAddress resolveHost(const std::string &name)
-{
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo *answer = nullptr;
-    if (::getaddrinfo(name.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
-        throw SocketError(std::string(HostNotFound));
-    // IPv4 first, as every table listened before IPv6 came along.
-    const addrinfo *chosen = answer;
-    for (const addrinfo *a = answer; a != nullptr; a = a->ai_next) {
-        if (a->ai_family == AF_INET) {
-            chosen = a;
-            break;
-        }
-    }
-    const IpAddress address = fromSocketAddress(chosen->ai_addr);
-    ::freeaddrinfo(answer);
-    return address;
-}
-
 } // namespace
 
 std::uint16_t lookUpPort(std::string_view portName)
@@ -122,9 +101,42 @@ IpAddress lookUpHost(std::string_view hostName)
     const auto hit = std::ranges::find_if(cache, [&](const auto &entry) { return sameHostName(entry.first, name); });
     if (hit != cache.end())
         return hit->second;
-    const IpAddress address = resolveHost(name);
-    cache.emplace_back(name, address);
+    const std::optional<IpAddress> address = resolveThroughSystem(name);
+    if (!address)
+        throw SocketError(std::string(HostNotFound));
+    cache.emplace_back(name, *address);
+    return *address;
+}
+
+std::optional<IpAddress> resolveThroughSystem(const std::string &hostName)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *answer = nullptr;
+    if (::getaddrinfo(hostName.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
+        return std::nullopt;
+    // IPv4 first, as every table listened before IPv6 came along.
+    const addrinfo *chosen = answer;
+    for (const addrinfo *a = answer; a != nullptr; a = a->ai_next) {
+        if (a->ai_family == AF_INET) {
+            chosen = a;
+            break;
+        }
+    }
+    const IpAddress address = fromSocketAddress(chosen->ai_addr);
+    ::freeaddrinfo(answer);
     return address;
+}
+
+void rememberHost(std::string hostName, const IpAddress &address)
+{
+    auto &cache = hostCache();
+    const auto hit = std::ranges::find_if(cache, [&](const auto &entry) { return sameHostName(entry.first, hostName); });
+    if (hit != cache.end())
+        hit->second = address;
+    else
+        cache.emplace_back(std::move(hostName), address);
 }
 
 bool resolvesAtOnce(std::string_view hostName)

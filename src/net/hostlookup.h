@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zz::net {
@@ -36,6 +38,15 @@ inline constexpr std::string_view HostNotFound = "Host Lookup - Could Not Find H
 // address, or a name resolved before. Anything else may block; a window
 // resolves it elsewhere first.
 bool resolvesAtOnce(std::string_view hostName);
+
+// Asks the system for hostName, IPv4 preferred, blocking until it answers;
+// nullopt when the name does not resolve. Safe on any thread: the cache is
+// neither read nor filled.
+std::optional<IpAddress> resolveThroughSystem(const std::string &hostName);
+
+// Adds a name resolved elsewhere to the cache lookUpHost reads. Event-loop
+// thread only, as the cache has no lock.
+void rememberHost(std::string hostName, const IpAddress &address);
 
 // Host names resolved so far in this process.
 std::size_t cachedHostCount();

@@ -3,9 +3,9 @@
 #include "session/wiretext.h"
 #include "core/names.h"
 #include "net/hostlookup.h"
+#include "net/lookuplater.h"
 #include "net/streamsocket.h"
 
-#include <QHostInfo>
 #include <QLoggingCategory>
 #include <QPointer>
 
@@ -64,20 +64,15 @@ void ClientSession::connectTo(const std::string &host, std::uint16_t port)
         m_socket->open();
         return;
     }
-    // The system's look-up may take seconds: it runs off the event loop and
-    // the connection starts when it answers.
-    QHostInfo::lookupHost(QString::fromStdString(host), this, [this](const QHostInfo &info) {
-        const QList<QHostAddress> addresses = info.addresses();
-        if (info.error() != QHostInfo::NoError || addresses.isEmpty()) {
+    // The system's look-up may take seconds: the connection starts when it
+    // answers, and then finds the name in the socket's cache.
+    net::lookUpHostLater(host, *this, [this, host](std::optional<net::IpAddress> address) {
+        if (!address) {
             Q_EMIT errorOccurred(fromAscii(net::HostNotFound));
             return;
         }
-        // IPv4 first, as the socket's own look-up prefers it.
-        const auto v4 = std::find_if(addresses.begin(), addresses.end(), [](const QHostAddress &a) {
-            return a.protocol() == QAbstractSocket::IPv4Protocol;
-        });
         try {
-            m_socket->setHostName((v4 != addresses.end() ? *v4 : addresses.front()).toString().toStdString());
+            m_socket->setHostName(host);
             m_socket->open();
         } catch (const std::exception &e) {
             Q_EMIT errorOccurred(QString::fromUtf8(e.what()));

@@ -1,9 +1,17 @@
 #include "net/hostlookup.h"
+#include "net/lookuplater.h"
 #include "net/streamsocket.h"
 
 #include "socketfixture.h"
+#include "support/waitfor.h"
+
+#include <QObject>
 
 #include <arpa/inet.h>
+
+#include <memory>
+#include <future>
+#include <thread>
 
 using namespace zz;
 using zz::test::socketErrorOf;
@@ -68,4 +76,54 @@ TEST(PortLookup, LooksUpServiceNames)
         GTEST_SKIP() << "this system has no services table";
     }
     EXPECT_EQ(port, 80);
+}
+
+TEST(HostLookupLater, AnswersThroughTheEventLoopAndCachesWhatResolved)
+{
+    const auto address = net::IpAddress::v4(htonl(0x7f000005));
+    const struct {
+        const char *name;
+        std::optional<net::IpAddress> answer;
+    } cases[] = {{"later-resolves.test", address}, {"later-fails.test", std::nullopt}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QObject context;
+        std::optional<std::optional<net::IpAddress>> got;
+        std::thread::id resolvedOn;
+        net::lookUpHostLater(c.name, context, [&](std::optional<net::IpAddress> a) { got = a; },
+                             [&](const std::string &name) {
+                                 resolvedOn = std::this_thread::get_id();
+                                 return name == c.name ? c.answer : std::nullopt;
+                             });
+        EXPECT_FALSE(got.has_value()); // never from inside the call
+        ASSERT_TRUE(zz::test::waitFor([&] { return got.has_value(); }));
+        EXPECT_EQ(*got, c.answer);
+        EXPECT_NE(resolvedOn, std::this_thread::get_id());
+        EXPECT_EQ(net::resolvesAtOnce(c.name), c.answer.has_value());
+    }
+    EXPECT_EQ(net::lookUpHost("LATER-resolves.test"), address);
+}
+
+TEST(HostLookupLater, AContextGoneBeforeTheAnswerHearsNothing)
+{
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    // The worker drops its resolver, and this with it, once it has handed
+    // the answer over or found nobody to hand it to.
+    auto token = std::make_shared<int>(0);
+    const std::weak_ptr<int> workerDone = token;
+    bool called = false;
+    {
+        QObject context;
+        net::lookUpHostLater("later-gone.test", context, [&](std::optional<net::IpAddress>) { called = true; },
+                             [released, token = std::move(token)](const std::string &) {
+                                 released.wait();
+                                 return std::optional(net::IpAddress::v4(htonl(0x7f000006)));
+                             });
+    }
+    release.set_value();
+    ASSERT_TRUE(zz::test::waitFor([&] { return workerDone.expired(); }));
+    EXPECT_TRUE(zz::test::runUntilIdle());
+    EXPECT_FALSE(called);
+    EXPECT_FALSE(net::resolvesAtOnce("later-gone.test"));
 }
