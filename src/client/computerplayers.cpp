@@ -20,9 +20,9 @@
 
 namespace zz {
 
-ComputerPlayers::ComputerPlayers(ClientSession &session, BoardView &board, const GameTable &table, PortSource port,
+ComputerPlayers::ComputerPlayers(ClientSession &session, BoardView &board, const GameTable &table, TableAddress address,
                                  QObject *parent)
-    : QObject(parent), m_session(session), m_board(board), m_table(table), m_port(std::move(port))
+    : QObject(parent), m_session(session), m_board(board), m_table(table), m_address(std::move(address))
 {
     // Connected after the table's own handlers, so the board already shows the change.
     connect(&m_session, &ClientSession::loggedInAs, this, &ComputerPlayers::updateEntry);
@@ -87,7 +87,8 @@ void ComputerPlayers::add()
     m_bots.append(bot);
     updateEntry();
     try {
-        bot->connectTo(std::string(LoopbackAddress), m_port());
+        const auto [host, port] = m_address();
+        bot->connectTo(host, port);
     } catch (...) {
         botLeft(bot);
         throw;
@@ -96,7 +97,7 @@ void ComputerPlayers::add()
 
 void ComputerPlayers::botLeft(Bot *bot)
 {
-    // Removed by the hosting player, or the table went: either way it is done.
+    // Removed by the table's owner, or the table went: either way it is done.
     m_bots.removeOne(bot);
     bot->deleteLater();
     updateEntry();

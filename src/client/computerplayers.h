@@ -1,9 +1,8 @@
 #pragma once
-// The hosting player's computer players: the Game menu's "Add Computer
-// Player" and the players it starts in this process. Each joins the table
-// over loopback on the table's own port, as any client would, and shows on
-// the board like anyone; the seat menu's removal removes it, and it ends
-// with the window.
+// The table owner's computer players: the Game menu's "Add Computer Player"
+// and the players it starts in this process. Each joins the table at its
+// address, as any client would, and shows on the board like anyone; the seat
+// menu's removal removes it, and it ends with the window.
 #include "store/settings.h"
 
 #include <QList>
@@ -11,6 +10,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <utility>
 
 class QAction;
 class QMenu;
@@ -26,16 +27,16 @@ class ComputerPlayers : public QObject
 {
     Q_OBJECT
 public:
-    // The port the table listens on, asked for at each addition.
-    using PortSource = std::function<std::uint16_t()>;
+    // Where the table listens (host and port), asked for at each addition.
+    using TableAddress = std::function<std::pair<std::string, std::uint16_t>()>;
 
-    ComputerPlayers(ClientSession &session, BoardView &board, const GameTable &table, PortSource port,
+    ComputerPlayers(ClientSession &session, BoardView &board, const GameTable &table, TableAddress address,
                     QObject *parent = nullptr);
     ~ComputerPlayers() override;
 
     // Adds "Add Computer Player".
     void fillGameMenu(QMenu &game);
-    // True for the hosting player, logged in, while a player seat is free
+    // True for the table's owner, logged in, while a player seat is free
     // and no computer player already on its way will take it.
     bool canAdd() const;
     // Starts one computer player named the first of the five not at the
@@ -61,7 +62,7 @@ private:
     ClientSession &m_session;
     BoardView &m_board;
     const GameTable &m_table;
-    PortSource m_port;
+    TableAddress m_address;
     QAction *m_entry = nullptr;
     QList<Bot *> m_bots;   // children, each deleted once it has left
     int m_intervalMs = BotSpeedNormal;

@@ -39,6 +39,8 @@ public:
     // Shows the round's shortest ladder after its results; it must outlive the table.
     void setLadderSolver(const LadderSolver *solver) { m_solver = solver; }
 
+    // The table's owner: the hosting player, or whoever holds seat 1 of a
+    // table hosted elsewhere. It alone starts games and removes players.
     void setHosting(bool hosting) { m_hosting = hosting; }
     bool hosting() const { return m_hosting; }
     // 1 plays "turnnew" when a turn opens, anything else "turn".

@@ -173,7 +173,7 @@ void GameWindow::buildBody()
     m_table->setSoundPlayer(&m_eventSounds);
     m_table->setLadderSolver(&builtinLadderSolver());
     m_watch = new WatchControls(*m_session, *m_board, *m_chat, *m_table, *this);
-    m_computers = new ComputerPlayers(*m_session, *m_board, *m_table, [this] { return m_gamePort; }, this);
+    m_computers = new ComputerPlayers(*m_session, *m_board, *m_table, [this] { return tableAddress(); }, this);
     m_phrases = new PhraseColumn(body);
 
     // The board keeps its size; the chat, with the phrase buttons at its left
@@ -203,6 +203,12 @@ void GameWindow::connectSession()
         guarded([&] { m_chat->chatLineReceived(line, colour); });
     });
     connect(s, &ClientSession::loggedInAs, m_chat, [this] { m_chat->setLoggedIn(true); });
+    // The host takes starts and removals from seat 1 alone; on a table hosted
+    // elsewhere (a headless one) that is whoever came first.
+    connect(s, &ClientSession::loggedInAs, this, [this](int seat) {
+        if (!m_hosting)
+            setStartAllowed(seat == OwnerSeat);
+    });
     connect(s, &ClientSession::gameFull, this, &GameWindow::gameFull);
     connect(s, &ClientSession::connectionClosed, this, &GameWindow::connectionClosed);
     connect(s, &ClientSession::errorOccurred, this, [](const QString &error) { reportError(error); });
@@ -342,9 +348,16 @@ void GameWindow::setStartAllowed(bool allowed)
     m_startGameAction->setEnabled(allowed);
     m_table->setHosting(allowed);
     m_computers->updateEntry();
-    // Only the hosting player may remove a spy; a joined client never may.
+    // Only the table's owner may remove a spy.
     if (m_companions.spyList)
         m_companions.spyList->setKickEnabled(allowed);
+}
+
+std::pair<std::string, std::uint16_t> GameWindow::tableAddress() const
+{
+    if (m_hosting)
+        return {std::string(LoopbackAddress), m_gamePort};
+    return {m_hostAddress.toStdString(), m_hostPort};
 }
 
 void GameWindow::startGameClicked()

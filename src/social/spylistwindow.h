@@ -23,7 +23,7 @@ public:
     bool removeSpy(int seat, const QString &name);
     QStringList spies() const;
 
-    // "Remove From Game" stays greyed until this process hosts the table.
+    // "Remove From Game" stays greyed unless this window owns the table.
     void setKickEnabled(bool enabled);
     // The seat before the entry's ':' ("8: Max" gives 8); nullopt when that is no number.
     static std::optional<int> entrySeat(const QString &entry);

@@ -38,5 +38,15 @@ TEST_F(ComputerEntry, AJoinedPlayerNeverAddsOne)
     EXPECT_FALSE(enabled());
 }
 
+// A headless table has no hosting window: the first to join, in seat 1, owns it.
+TEST_F(ComputerEntry, AJoinedPlayerInSeatOneOwnsTheTable)
+{
+    seat(1, "Dee");
+    EXPECT_TRUE(window.table().hosting());
+    EXPECT_TRUE(enabled());
+    EXPECT_TRUE(window.findChild<QAction *>(QStringLiteral("StartGame1"))->isEnabled());
+    EXPECT_TRUE(spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->isEnabled());
+}
+
 } // namespace
 } // namespace zz::test
