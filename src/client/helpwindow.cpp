@@ -21,15 +21,17 @@ const char HowToPlay[] =
     "The host checks every word at once: an accepted word fills the next box of your ladder, a refused one "
     "is explained in the status line.\n"
     "\n"
-    "Reach the end word within twenty words before the clock runs out. A finished ladder scores a completion "
-    "bonus, a bonus for every box it left empty, and a time bonus for finishing fast.\n"
+    "Reach the end word within twenty words before the clock runs out. A finished ladder scores a bonus for "
+    "every box it left empty and a time bonus for finishing fast. The results also show a completion bonus of "
+    "50 for every finished ladder; it is for the record and is not added to the score.\n"
     "\n"
     "Every seated player plays the same round at the same time. When all have finished, or the clock has run "
     "out, the scores are posted and the next round starts shortly after. The first player whose score passes "
     "the target, with nobody level, wins the game.\n"
     "\n"
     "Around the game you can chat with the table, send phrases and sounds, or sit a round out with Just Watch. "
-    "The player who hosts the table starts each game with Start Game.\n";
+    "The table's owner starts each game with Start Game: the player who hosts the table, or, on a table run "
+    "by a server, the first player to join it.\n";
 
 } // namespace
 
