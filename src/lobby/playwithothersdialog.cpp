@@ -143,6 +143,8 @@ void PlayWithOthersDialog::setHostedAddresses(const QStringList &addresses)
 void PlayWithOthersDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // A hidden dialog keeps its last focus widget, often the Close button it was closed with.
+    m_name->setFocus();
     if (m_finderStarted)
         return;
     m_finderStarted = true;

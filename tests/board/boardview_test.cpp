@@ -1,10 +1,12 @@
 #include "client/board/boardview.h"
 
+#include "support/waitfor.h"
 #include "support/widgets.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -112,6 +114,42 @@ TEST(BoardView, WordEntryOpensOverTheNextEmptyBox)
     EXPECT_EQ(board.firstEmptyBox(), 0);
     board.openWordEntry();
     EXPECT_FALSE(board.isWordEntryOpen()) << "a full ladder leaves nowhere to type";
+}
+
+// The turn may open while another window is in front; the word typed after
+// clicking back into the game must reach the word box, not the chat.
+TEST(BoardView, TurnGivesTheWordBoxTheFocusOnceTheWindowIsActive)
+{
+    QWidget window;
+    auto *board = new BoardView(&window);
+    auto *chat = new QLineEdit(&window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(board);
+    layout->addWidget(chat);
+    QLineEdit *edit = entry(*board);
+    ASSERT_NE(edit, nullptr);
+    auto activate = [](QWidget &w) {
+        w.activateWindow();
+        return zz::test::waitFor([&w] { return w.isActiveWindow(); });
+    };
+
+    window.show();
+    ASSERT_TRUE(activate(window));
+    chat->setFocus();
+    board->clearRound();
+    board->openWordEntry();
+    EXPECT_TRUE(edit->hasFocus()) << "the active window gives the focus at once";
+
+    chat->setFocus();
+    board->hideWordEntry();
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(activate(other));
+    board->openWordEntry();
+    EXPECT_EQ(window.focusWidget(), edit);
+    EXPECT_TRUE(other.isActiveWindow()) << "the turn does not pull the game to the front";
+    ASSERT_TRUE(activate(window));
+    EXPECT_TRUE(edit->hasFocus());
 }
 
 TEST(BoardView, EnterSendsTheWordAsTyped)

@@ -2,10 +2,12 @@
 
 #include "lobby/tablefinder.h"
 #include "net/tableannouncement.h"
+#include "support/waitfor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -84,4 +86,22 @@ TEST_F(PlayWithOthersTest, ANameThatReadsAsAnOptionStartsNothing)
     control<QComboBox>("combo_address")->setEditText(QStringLiteral("host:70000"));
     dialog.joinClicked();
     EXPECT_TRUE(launches().isEmpty());
+}
+
+TEST_F(PlayWithOthersTest, EveryShowStartsInTheNameField)
+{
+    auto *name = control<QLineEdit>("edit_lobbyname");
+    auto *close = control<QPushButton>("button_close");
+    dialog.setFinderPort(0);
+    for (int shown = 1; shown <= 2; ++shown) {
+        SCOPED_TRACE(shown);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(zz::test::waitFor([this] { return dialog.isActiveWindow(); }));
+        EXPECT_TRUE(name->hasFocus());
+        // Closed with a click, which leaves the focus on the button.
+        close->setFocus(Qt::MouseFocusReason);
+        close->click();
+        ASSERT_FALSE(dialog.isVisible());
+    }
 }

@@ -111,8 +111,9 @@ void BoardView::openWordEntry()
     m_entry->clear();
     m_entry->show();
     m_entry->raise();
-    if (window()->isActiveWindow())
-        m_entry->setFocus();
+    // In an inactive window this only makes the box the window's focus widget, so the word typed after
+    // clicking back into the game lands here rather than in the chat; it does not raise the window.
+    m_entry->setFocus();
 }
 
 void BoardView::placeWordEntry(int box)
