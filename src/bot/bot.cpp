@@ -102,6 +102,13 @@ int Bot::scaled(int milliseconds) const
 
 void Bot::seatOffered(int seat)
 {
+    // A computer player only plays: a watcher seat it took would stay idle
+    // and keep a person out of it.
+    if (!isPlayerSeat(seat)) {
+        Q_EMIT noPlayerSeat();
+        m_session->leave();
+        return;
+    }
     // The host names the others only after the login, so a bot without a
     // name starts at its seat's own: bots on different seats never clash.
     if (m_name.isEmpty())

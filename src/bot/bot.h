@@ -70,6 +70,8 @@ Q_SIGNALS:
     void roundPlayed(const zz::BotRound &round);
     void winnerAnnounced(const QString &name);
     void tableFull();
+    // Only a watcher seat was free: it left without logging in; left() follows.
+    void noPlayerSeat();
     // No table answered (the socket's error text); left() follows.
     void unreachable(const QString &why);
     // The connection closed or never came about: the table went, the host

@@ -121,6 +121,7 @@ int runHeadlessBot(int argc, char **argv)
     bot.setInterval(arguments->intervalMs);
     const QString table = QString::fromStdString(arguments->host) + QLatin1Char(':') + QString::number(arguments->port);
     bool full = false;
+    bool watcherSeat = false;
     QString unreachable;
     QObject::connect(&bot, &Bot::joined, &app, [&](int seat, const QString &name) {
         logLine(QStringLiteral("joined %1 as %2, seat %3").arg(table, name).arg(seat));
@@ -129,6 +130,7 @@ int runHeadlessBot(int argc, char **argv)
     QObject::connect(&bot, &Bot::winnerAnnounced, &app,
                      [](const QString &name) { logLine(QStringLiteral("winner: ") + name); });
     QObject::connect(&bot, &Bot::tableFull, &app, [&full] { full = true; });
+    QObject::connect(&bot, &Bot::noPlayerSeat, &app, [&watcherSeat] { watcherSeat = true; });
     QObject::connect(&bot, &Bot::unreachable, &app, [&unreachable](const QString &why) { unreachable = why; });
     QObject::connect(&bot, &Bot::left, &app, [&] {
         if (bot.loggedIn()) {
@@ -136,7 +138,9 @@ int runHeadlessBot(int argc, char **argv)
             QCoreApplication::exit(0);
             return;
         }
-        QString why = full ? QStringLiteral("the table at %1 is full") : QStringLiteral("no table answered at %1");
+        QString why = full          ? QStringLiteral("the table at %1 is full")
+                      : watcherSeat ? QStringLiteral("the table at %1 has no free player seat")
+                                    : QStringLiteral("no table answered at %1");
         why = why.arg(table);
         if (!unreachable.isEmpty())
             why += QStringLiteral(" (") + unreachable + QLatin1Char(')');

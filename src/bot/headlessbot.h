@@ -30,7 +30,8 @@ std::optional<BotArguments> parseBotArguments(int argc, const char *const *argv)
 // table, one line per round on standard output, until the table closes the
 // connection or SIGINT, SIGTERM or SIGHUP arrives. Returns the process exit
 // code: 0 then, 2 for bad arguments (the usage goes to standard error), 1
-// when it could not join (no table there, or the table is full).
+// when it could not join (no table there, the table is full, or only a
+// watcher seat was free: it leaves that seat at once).
 int runHeadlessBot(int argc, char **argv);
 
 } // namespace zz

@@ -11,9 +11,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace zz {
 
@@ -22,6 +25,20 @@ namespace {
 QString pathText(const std::filesystem::path &path)
 {
     return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+}
+
+// The screens' work areas, the primary first.
+std::vector<WindowBounds> workAreas()
+{
+    std::vector<WindowBounds> areas;
+    QList<QScreen *> screens = QGuiApplication::screens();
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        screens.move(std::max<qsizetype>(0, screens.indexOf(primary)), 0);
+    for (const QScreen *screen : std::as_const(screens)) {
+        const QRect work = screen->availableGeometry();
+        areas.push_back({work.top(), work.left(), work.width(), work.height()});
+    }
+    return areas;
 }
 
 } // namespace
@@ -39,8 +56,10 @@ void GameWindow::applySettings(const LoadedSettings &s)
 {
     m_chat->setTextSize(s.textSize);
     m_rememberedBounds = s.bounds;
-    move(s.bounds.left, s.bounds.top);
-    resize(s.bounds.width, s.bounds.height);
+    // A screen unplugged since the last run must not leave the title bar out of reach.
+    const WindowBounds shown = boundsOnAWorkArea(s.bounds, workAreas());
+    move(shown.left, shown.top);
+    resize(shown.width, shown.height);
     m_chat->setTextColour(s.textColour);
     if (GameStartDialog *options = m_companions.gameStart) {
         if (s.playTo)

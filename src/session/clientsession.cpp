@@ -114,6 +114,13 @@ void ClientSession::dropConnection(const char *why)
     m_socket->close();   // reports the close, which ends the session
 }
 
+void ClientSession::leave()
+{
+    m_left = true;
+    m_queue.clear();
+    m_socket->close();   // reports the close, which ends the session
+}
+
 void ClientSession::socketClosed()
 {
     // Messages that arrived before the close (such as "Game is full") are
@@ -222,6 +229,10 @@ bool ClientSession::sendLoginInfo(std::string_view args)
     m_ownSeat = m->seat;
     m_loggedIn = true;
     Q_EMIT seatOffered(m_ownSeat);
+    if (m_left) {
+        m_loggedIn = false;   // it turned the seat down
+        return true;
+    }
     send(wire::loginInfo(m_ownSeat, VersionText, toWire(m_loginName)));
     Q_EMIT loggedInAs(m_ownSeat);
     return true;

@@ -34,6 +34,9 @@ public:
     int ownSeat() const { return m_ownSeat; }
     bool loggedIn() const { return m_loggedIn; }
     std::size_t queuedMessages() const { return m_queue.size(); }
+    // Closes the connection from this side; connectionClosed follows. Called
+    // from a seatOffered slot, it also keeps the login reply from going out.
+    void leave();
 
     // Sending needs a login; each returns false when nothing was sent.
     bool sendWord(const QString &word);
@@ -129,6 +132,7 @@ private:
     bool m_loggedIn = false;
     bool m_closed = false;           // the host closed the connection
     bool m_closeAnnounced = false;   // ... and the queue was worked off since
+    bool m_left = false;             // this side closed the connection
 };
 
 } // namespace zz

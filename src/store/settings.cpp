@@ -156,6 +156,50 @@ std::optional<WindowBounds> boundsToSave(const WindowBounds &window, const Windo
     return saved;
 }
 
+namespace {
+
+// Edges in 64 bits: a saved position may be any int.
+struct Edges
+{
+    long long left, top, right, bottom;   // right and bottom just outside
+    explicit Edges(const WindowBounds &b) : left(b.left), top(b.top), right(left + b.width), bottom(top + b.height) {}
+};
+
+bool topEdgeOn(const WindowBounds &window, const WindowBounds &area)
+{
+    const Edges w(window);
+    const Edges a(area);
+    return w.top >= a.top && w.top < a.bottom && w.left < a.right && w.right > a.left;
+}
+
+// How far apart two rectangles are (squared), 0 when they overlap.
+double gapBetween(const WindowBounds &window, const WindowBounds &area)
+{
+    const Edges w(window);
+    const Edges a(area);
+    const long long dx = std::max({0LL, a.left - w.right, w.left - a.right});
+    const long long dy = std::max({0LL, a.top - w.bottom, w.top - a.bottom});
+    return double(dx) * double(dx) + double(dy) * double(dy);
+}
+
+} // namespace
+
+WindowBounds boundsOnAWorkArea(const WindowBounds &saved, const std::vector<WindowBounds> &workAreas)
+{
+    if (workAreas.empty()
+        || std::any_of(workAreas.begin(), workAreas.end(), [&](const WindowBounds &a) { return topEdgeOn(saved, a); }))
+        return saved;
+    const WindowBounds &area = *std::min_element(
+        workAreas.begin(), workAreas.end(),
+        [&](const WindowBounds &a, const WindowBounds &b) { return gapBetween(saved, a) < gapBetween(saved, b); });
+    WindowBounds moved = saved;
+    moved.width = std::min(saved.width, area.width);
+    moved.height = std::min(saved.height, area.height);
+    moved.left = std::clamp(saved.left, area.left, area.left + area.width - moved.width);
+    moved.top = std::clamp(saved.top, area.top, area.top + area.height - moved.height);
+    return moved;
+}
+
 std::optional<IniFile> readIniFile(const std::filesystem::path &path)
 {
     std::error_code error;

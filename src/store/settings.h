@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zz {
 
@@ -78,6 +79,13 @@ void writePhrases(IniFile &ini, const std::array<std::string, PhraseKeyCount> &p
 // in each direction in which the window exceeds the work area.
 std::optional<WindowBounds> boundsToSave(const WindowBounds &window, const WindowBounds &remembered, int workWidth,
                                          int workHeight);
+
+// The load rule, for saved bounds and the screens' work areas (the primary
+// first): bounds whose top edge, the title bar, touches a work area come back
+// unchanged; otherwise they are moved into the nearest work area (the first of
+// equally near ones), keeping their size where it fits. Without work areas
+// the bounds come back unchanged.
+WindowBounds boundsOnAWorkArea(const WindowBounds &saved, const std::vector<WindowBounds> &workAreas);
 
 // Reads the file; a file that does not exist gives an empty profile. nullopt
 // when the file exists but cannot be read.

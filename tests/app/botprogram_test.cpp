@@ -81,7 +81,7 @@ TEST_F(BotProgram, EndsWellWhenTheTableClosesOrOnSigterm)
     }
 }
 
-TEST_F(BotProgram, AFullTableOrNoTableEndsWithOne)
+TEST_F(BotProgram, AFullTableAWatcherSeatOrNoTableEndsWithOne)
 {
     start({address()});
     peer = acceptPeer(table, 10000);
@@ -93,6 +93,20 @@ TEST_F(BotProgram, AFullTableOrNoTableEndsWithOne)
     ASSERT_TRUE(ended());
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains(QStringLiteral("is full")));
+
+    // Only a watcher seat is free: it is left at once, for a person to take.
+    start({address()});
+    peer = acceptPeer(table, 10000);
+    ASSERT_TRUE(peer);
+    const std::string watcherSeat = wire::sendLoginInfo(9);
+    peer->write(watcherSeat.data(), static_cast<qint64>(watcherSeat.size()));
+    ASSERT_TRUE(ended());
+    EXPECT_TRUE(waitFor([this] { return peer->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(peer->readAll().isEmpty());   // no login reply
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError())
+                    .contains(QStringLiteral("the table at %1 has no free player seat").arg(address())));
+    EXPECT_EQ(out(), QString());
 
     const quint16 port = table.serverPort();
     table.close();   // nobody listens there now

@@ -195,5 +195,19 @@ TEST_F(StandInHost, LeavesAFullTableWithoutLoggingIn)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(StandInHost, LeavesAWatcherSeatAtOnceWithoutLoggingIn)
+{
+    bool noPlayerSeat = false;
+    bool peerClosed = false;
+    QObject::connect(&bot, &Bot::noPlayerSeat, &bot, [&] { noPlayerSeat = true; });
+    QObject::connect(peer, &QTcpSocket::disconnected, peer, [&] { peerClosed = true; });
+    send(wire::sendLoginInfo(PlayerSeatCount + 1));
+    ASSERT_TRUE(waitFor([&] { return peerClosed && leftCount > 0; }));
+    EXPECT_TRUE(noPlayerSeat);
+    EXPECT_FALSE(bot.loggedIn());
+    EXPECT_TRUE(messages.empty());   // no login reply: the table never shows it
+    EXPECT_EQ(leftCount, 1);
+}
+
 } // namespace
 } // namespace zz

@@ -7,14 +7,18 @@
 #include "social/phrasecolumn.h"
 #include "social/phrasesdialog.h"
 #include "store/inifile.h"
+#include "store/settings.h"
 #include "support/files.h"
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QTemporaryDir>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -205,6 +209,50 @@ TEST_F(WindowSettings, WindowWiderThanTheWorkAreaIsSaved15Narrower)
     window.resize(work.width() + 200, 575);
     window.close();
     EXPECT_EQ(stored("Width"), std::to_string(work.width() + 185));
+}
+
+TEST(WindowBoundsOnLoad, OnlyATitleBarOffEveryScreenIsMovedBack)
+{
+    const WindowBounds primary{0, 0, 1920, 1040};    // top, left, width, height
+    const WindowBounds second{-200, 1920, 1280, 1024};   // to the right, reaching higher
+    const std::vector<WindowBounds> both{primary, second};
+    const struct
+    {
+        const char *name;
+        std::vector<WindowBounds> areas;
+        WindowBounds saved, expected;
+    } cases[] = {
+        {"on the primary", both, {40, 50, 775, 575}, {40, 50, 775, 575}},
+        {"on the second, above the primary's top", both, {-150, 2000, 775, 575}, {-150, 2000, 775, 575}},
+        {"title bar on screen, body hanging off", both, {700, 3000, 775, 575}, {700, 3000, 775, 575}},
+        {"top edge on its first row", both, {0, 0, 775, 575}, {0, 0, 775, 575}},
+        {"left edge only just on", both, {10, -774, 775, 575}, {10, -774, 775, 575}},
+        {"left edge just off", both, {10, -775, 775, 575}, {10, 0, 775, 575}},
+        {"one pixel above the primary", both, {-1, 50, 775, 575}, {0, 50, 775, 575}},
+        {"far up and right: the second is nearest", both, {-5000, 99999, 775, 575}, {-200, 2425, 775, 575}},
+        {"far up and left: the primary is nearest", both, {-5000, -5000, 775, 575}, {0, 0, 775, 575}},
+        {"below every screen", both, {5000, 100, 775, 575}, {465, 100, 775, 575}},
+        {"a second screen unplugged", {primary}, {100, 2500, 775, 575}, {100, 1145, 775, 575}},
+        {"too big for the nearest: shrunk to it", {primary}, {-5000, 0, 2500, 1200}, {0, 0, 1920, 1040}},
+        {"equally near: the primary", {{0, 0, 800, 600}, {0, 1000, 800, 600}}, {-100, 850, 100, 100},
+         {0, 700, 100, 100}},
+        {"values at the ends of int", both, {INT_MIN, INT_MAX, 775, 575}, {-200, 2425, 775, 575}},
+        {"no screens known", {}, {-5000, 99999, 775, 575}, {-5000, 99999, 775, 575}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(boundsOnAWorkArea(c.saved, c.areas), c.expected);
+    }
+}
+
+TEST_F(WindowSettings, PositionOffEveryScreenOpensOnTheScreen)
+{
+    writeFile("[Zigzop]\nTop=-5000\nLeft=99999\nWidth=400\nHeight=300\n");
+    seat(2, "Bo");
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(window.pos(), QPoint(work.left() + work.width() - 400, work.top()));
+    EXPECT_EQ(window.size(), QSize(400, 300));
+    EXPECT_EQ(stored("Top"), "-5000");   // the file is left as it was until the window closes
 }
 
 TEST_F(WindowSettings, ResetScreenLocationMovesWithoutSaving)
