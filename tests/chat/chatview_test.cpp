@@ -48,13 +48,17 @@ protected:
         m_input = m_chat.findChild<ChatInput *>(qs("mychat"));
         ASSERT_NE(m_view, nullptr);
         ASSERT_NE(m_input, nullptr);
-        m_view->setLinkOpener([this](const QUrl &url) { m_opened.push_back(url.toString()); });
+        m_view->setLinkOpener([this](const QUrl &url) {
+            m_opened.push_back(url.toString());
+            return m_browserAnswers;
+        });
     }
 
     ChatView m_chat;
     ChatBrowser *m_view = nullptr;
     ChatInput *m_input = nullptr;
     std::vector<QString> m_opened;
+    bool m_browserAnswers = true;
 };
 
 } // namespace
@@ -234,6 +238,17 @@ TEST_F(ChatViewTest, RefusesLinksThatAreNotWebAddresses)
     m_view->openLink(7);   // no such link
     EXPECT_TRUE(m_opened.empty());
     ASSERT_EQ(refused, 2);
+    auto *box = m_view->findChild<QMessageBox *>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), qs("Cannot open Webpage"));
+}
+
+TEST_F(ChatViewTest, AWebAddressNoBrowserTakesGetsTheMessage)
+{
+    m_browserAnswers = false;
+    m_chat.addLine("1+a: www.example.org", colour::Black);
+    m_view->openLink(0);
+    ASSERT_EQ(m_opened.size(), 1u);
     auto *box = m_view->findChild<QMessageBox *>();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), qs("Cannot open Webpage"));

@@ -346,13 +346,13 @@ void ChatBrowser::openLink(int linkNumber)
     const QUrl url = QUrl::fromUserInput(text);
     const QString scheme = url.scheme().toLower();
     if (!text.isEmpty() && url.isValid() && (scheme == u"http" || scheme == u"https")) {
-        if (m_opener)
-            m_opener(url);
-        else
-            QDesktopServices::openUrl(url);
-        return;
+        // Without a browser the desktop only writes to standard error, and the
+        // click would seem to do nothing.
+        if (m_opener ? m_opener(url) : QDesktopServices::openUrl(url))
+            return;
+    } else {
+        Q_EMIT linkRefused(text);
     }
-    Q_EMIT linkRefused(text);
     auto *box = new QMessageBox(QMessageBox::NoIcon, fromAscii(caption::Main), fromAscii(chattext::CannotOpenWebpage),
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);

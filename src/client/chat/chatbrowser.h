@@ -20,8 +20,9 @@ class ChatBrowser : public QTextBrowser
 {
     Q_OBJECT
 public:
-    // Hands a checked http or https address to the desktop; replaceable in tests.
-    using LinkOpener = std::function<void(const QUrl &)>;
+    // Hands a checked http or https address to the desktop, false when
+    // nothing there could open it; replaceable in tests.
+    using LinkOpener = std::function<bool(const QUrl &)>;
 
     explicit ChatBrowser(QWidget *parent = nullptr);
 
@@ -35,7 +36,8 @@ public:
     bool scrollOff() const { return m_scrollOff; }
 
     // Opens the link drawn as number linkNumber (0 = first link since the last
-    // clear); an address that is not http or https gets a message box.
+    // clear); an address that is not http or https, or one the desktop has
+    // no browser for, gets a message box.
     void openLink(int linkNumber);
     void setLinkOpener(LinkOpener opener) { m_opener = std::move(opener); }
     int linkCount() const { return static_cast<int>(m_linkTexts.size()); }
