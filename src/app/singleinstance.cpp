@@ -124,8 +124,8 @@ bool SingleInstance::listen()
         errno = error;
         return false;
     }
-    m_listenNotifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
-    connect(m_listenNotifier, &QSocketNotifier::activated, this, &SingleInstance::connectionArrived);
+    auto *notifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &SingleInstance::connectionArrived);
     return true;
 }
 

@@ -39,8 +39,7 @@ private:
     QString m_name;
     QString m_lockFolder;
     std::unique_ptr<QLockFile> m_lock;
-    int m_listener = -1;
-    QSocketNotifier *m_listenNotifier = nullptr;
+    int m_listener = -1;   // its notifier and the connections' are children
 };
 
 } // namespace zz
