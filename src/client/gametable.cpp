@@ -130,6 +130,7 @@ void GameTable::setTimePerTurn(int seconds)
 
 void GameTable::startTheGame(const QString &name, int playTo, int time)
 {
+    m_gameInProgress = true;
     m_board.setStartButtonVisible(false);
     m_board.hideWinner();
     m_board.clearAll();
@@ -170,6 +171,7 @@ void GameTable::stats(const GameStats &stats)
     m_board.clearBoxes(1, 6); // the demonstration ladder
     if (stats.seat != ownSeat())
         return;
+    m_gameInProgress = true; // only a game in progress sends them
     m_board.setRoundWords(stats.start, stats.end);
     m_startWord = stats.start;
     m_endWord = stats.end;

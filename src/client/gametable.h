@@ -43,6 +43,8 @@ public:
     // table hosted elsewhere. It alone starts games and removes players.
     void setHosting(bool hosting) { m_hosting = hosting; }
     bool hosting() const { return m_hosting; }
+    // From a game's start (or a late arrival's stats) to its winner.
+    bool gameInProgress() const { return m_gameInProgress; }
     // 1 plays "turnnew" when a turn opens, anything else "turn".
     void setTurnSound(int value) { m_turnSound = value; }
 
@@ -100,6 +102,7 @@ private:
     QTimer *m_turnTime = nullptr; // child: the client's own turn clock
 
     bool m_hosting = false;
+    bool m_gameInProgress = false;
     int m_turnSound = 0;
     int m_turnSeat = 0;
     int m_timePerTurn = 0;

@@ -146,6 +146,7 @@ void GameTable::addCorrect(int seat, const QList<QPair<int, QString>> &boxes)
 void GameTable::winner(const QString &name)
 {
     play(sound::Winner);
+    m_gameInProgress = false;
     // A spectator has no name label, so it never wins.
     const bool ownSeated = ownSeat() >= 1 && ownSeat() <= PlayerSeatCount;
     const bool ownWin = ownSeated && m_board.seatName(ownSeat()) == name;

@@ -1,6 +1,7 @@
 #include "gamewindow.h"
 
 #include "client/aboutdialog.h"
+#include "client/board/boardrules.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
 #include "client/computerplayers.h"
@@ -203,12 +204,10 @@ void GameWindow::connectSession()
         guarded([&] { m_chat->chatLineReceived(line, colour); });
     });
     connect(s, &ClientSession::loggedInAs, m_chat, [this] { m_chat->setLoggedIn(true); });
-    // The host takes starts and removals from seat 1 alone; on a table hosted
-    // elsewhere (a headless one) that is whoever came first.
-    connect(s, &ClientSession::loggedInAs, this, [this](int seat) {
-        if (!m_hosting)
-            setStartAllowed(seat == OwnerSeat);
-    });
+    // After the table has put the seat on the board.
+    connect(s, &ClientSession::loggedInAs, this, &GameWindow::updateOwnership);
+    connect(s, &ClientSession::playerArrived, this, &GameWindow::updateOwnership);
+    connect(s, &ClientSession::playerLeft, this, &GameWindow::updateOwnership);
     connect(s, &ClientSession::gameFull, this, &GameWindow::gameFull);
     connect(s, &ClientSession::connectionClosed, this, &GameWindow::connectionClosed);
     connect(s, &ClientSession::errorOccurred, this, [](const QString &error) { reportError(error); });
@@ -351,6 +350,25 @@ void GameWindow::setStartAllowed(bool allowed)
     // Only the table's owner may remove a spy.
     if (m_companions.spyList)
         m_companions.spyList->setKickEnabled(allowed);
+}
+
+void GameWindow::updateOwnership()
+{
+    // The host takes starts and removals from the lowest player seat in use.
+    // A hosting window holds seat 1 for good; a joined one owns a headless
+    // table when it came first, or once everybody before it has left.
+    if (m_hosting)
+        return;
+    const int own = m_session->ownSeat();
+    bool owner = m_session->loggedIn() && isPlayerSeat(own);
+    for (int seat = 1; owner && seat < own; ++seat)
+        owner = m_board->seatName(seat) == board::WaitingName;
+    if (owner == m_table->hosting())
+        return;
+    setStartAllowed(owner);
+    // Handed the table in the middle of a game: the button waits for its end.
+    if (owner && m_table->gameInProgress())
+        m_board->setStartButtonVisible(false);
 }
 
 std::pair<std::string, std::uint16_t> GameWindow::tableAddress() const

@@ -138,6 +138,7 @@ private:
     void joinPress();
     void openLobbySocket();
     void setStartAllowed(bool allowed);
+    void updateOwnership();
     std::pair<std::string, std::uint16_t> tableAddress() const;
 
     void addSystemLine(std::string_view line);

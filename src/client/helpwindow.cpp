@@ -31,7 +31,7 @@ const char HowToPlay[] =
     "\n"
     "Around the game you can chat with the table, send phrases and sounds, or sit a round out with Just Watch. "
     "The table's owner starts each game with Start Game: the player who hosts the table, or, on a table run "
-    "by a server, the first player to join it.\n";
+    "by a server, the first player to join it and, once that player leaves, the player in the lowest seat.\n";
 
 } // namespace
 

@@ -79,6 +79,7 @@ public:
 
     // Read-only views for the glue, the log and tests.
     bool inUse(int seat) const { return m_seats.inUse(seat); }
+    int owner() const { return m_seats.owner(); }
     const std::string &name(int seat) const { return m_seats.name(seat); }
     int score(int seat) const { return m_seats.score(seat); }
     int highestSeat() const { return m_seats.highestSeat(); }

@@ -38,7 +38,7 @@ void HostServer::kickHim(int fromSeat, std::string_view args)
     const std::optional<wire::KickHim> request = wire::parseKickHim(args);
     if (!request)
         return warnUnreadable(fromSeat, wire::CmdKickHim);
-    if (!speaksFor(fromSeat, request->seat) || request->seat != OwnerSeat)
+    if (!speaksFor(fromSeat, request->seat) || request->seat != m_seats.owner())
         return;
     if (!request->target)
         return warnUnreadable(fromSeat, wire::CmdKickHim, "the target");
@@ -54,7 +54,7 @@ void HostServer::justWatch(int fromSeat, std::string_view args)
         return warnUnreadable(fromSeat, wire::CmdJustWatch);
     // The table owner may seat anybody out; everybody else only themselves.
     const int seat = request->seat;
-    if (!isPlayerSeat(seat) || (fromSeat != OwnerSeat && seat != fromSeat))
+    if (!isPlayerSeat(seat) || (fromSeat != m_seats.owner() && seat != fromSeat))
         return;
     if (request->flag == wire::WatchFlag::PlayAgain) {
         m_seats.setWatching(seat, false);

@@ -12,7 +12,7 @@ namespace zz {
 void HostServer::startGame(int fromSeat, std::string_view args)
 {
     // Only the table owner has the start button.
-    if (fromSeat != OwnerSeat)
+    if (fromSeat != m_seats.owner())
         return;
     stopClock();
     m_gameInProgress = true;

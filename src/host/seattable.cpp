@@ -59,6 +59,14 @@ void SeatTable::setName(int seat, std::string name)
         m_seats[seat].name = std::move(name);
 }
 
+int SeatTable::owner() const
+{
+    for (int seat = 1; seat <= PlayerSeatCount; ++seat)
+        if (m_seats[seat].inUse)
+            return seat;
+    return 0;
+}
+
 const std::string &SeatTable::displayName(int seat) const
 {
     const std::string &own = name(seat);

@@ -46,6 +46,11 @@ public:
     bool inUse(int seat) const { return isTableSeat(seat) && m_seats[seat].inUse; }
     const std::string &name(int seat) const; // "" outside 1..9
     void setName(int seat, std::string name);
+    // The table's owner, who alone starts games and removes players: the
+    // lowest player seat in use, 0 when there is none. The hosting player's
+    // own connection comes first, on seat 1, so it owns its table for good;
+    // on a headless one the owner's leaving passes the table on.
+    int owner() const;
     // The name, or for a nameless player seat its fallback name.
     const std::string &displayName(int seat) const;
 

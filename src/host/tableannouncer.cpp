@@ -81,7 +81,8 @@ void TableAnnouncer::announce()
     net::TableAnnouncement table;
     table.version = std::string(VersionText);
     table.port = m_port;
-    table.owner = m_server.inUse(OwnerSeat) ? utf8FromWire(m_server.name(OwnerSeat)) : std::string();
+    const int owner = m_server.owner();
+    table.owner = owner != 0 ? utf8FromWire(m_server.name(owner)) : std::string();
     table.name = m_tableName.empty() ? table.owner : m_tableName;
     for (int seat = 1; seat <= MaxConnections; ++seat)
         if (m_server.inUse(seat))

@@ -33,19 +33,28 @@ TEST_F(ComputerEntry, EnabledForTheHostWhileAPlayerSeatIsFree)
 TEST_F(ComputerEntry, AJoinedPlayerNeverAddsOne)
 {
     seat(2, "Bo");
+    handle({"CMD_existingplayers+1+Hal"}); // the table's owner
     EXPECT_FALSE(enabled());
     handle({"CMD_playerdisconnected+3+Cy"});
     EXPECT_FALSE(enabled());
 }
 
-// A headless table has no hosting window: the first to join, in seat 1, owns it.
-TEST_F(ComputerEntry, AJoinedPlayerInSeatOneOwnsTheTable)
+// A headless table has no hosting window: the lowest player seat in use owns
+// it, as the host decides.
+TEST_F(ComputerEntry, AJoinedPlayerOwnsAHeadlessTableWhenNobodySitsBeforeIt)
 {
-    seat(1, "Dee");
+    auto startAllowed = [this] { return window.findChild<QAction *>(QStringLiteral("StartGame1"))->isEnabled(); };
+    handle({"CMD_sendlogininfo+3", "CMD_existingplayers+2+Bo", "CMD_newplayerinfo+3+Dee"});
+    EXPECT_FALSE(window.table().hosting());
+    handle({"CMD_playerdisconnected+2+Bo"});
     EXPECT_TRUE(window.table().hosting());
     EXPECT_TRUE(enabled());
-    EXPECT_TRUE(window.findChild<QAction *>(QStringLiteral("StartGame1"))->isEnabled());
+    EXPECT_TRUE(startAllowed());
     EXPECT_TRUE(spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->isEnabled());
+
+    handle({"CMD_newplayerinfo+1+Cy"});
+    EXPECT_FALSE(window.table().hosting());
+    EXPECT_FALSE(startAllowed());
 }
 
 } // namespace

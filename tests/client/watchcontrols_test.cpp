@@ -37,6 +37,7 @@ protected:
 TEST_F(WatchTest, AJoinedPlayerGetsTheSeatMenuGreyed)
 {
     seat(2, "Ann");
+    handle({"CMD_existingplayers+1+Hal"}); // the table's owner
     handle({"CMD_newplayerinfo+3+Bo"});
     QMenu *menu = rightClickSeat(3);
     ASSERT_TRUE(menu);
@@ -177,6 +178,7 @@ TEST_F(WatchTest, TheHostRemovesASpyFromTheList)
 TEST_F(WatchTest, AJoinedPlayerCannotRemoveASpy)
 {
     seat(2, "Ann");
+    handle({"CMD_existingplayers+1+Hal"}); // the table's owner
     handle({"CMD_newplayerinfo+8+Max"});
     EXPECT_FALSE(spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->isEnabled());
     // Even a request that got past the greyed entry is not sent.

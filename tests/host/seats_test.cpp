@@ -98,6 +98,32 @@ TEST_F(Seats, MessagesSpeakOnlyForTheirOwnConnection)
     EXPECT_FALSE(host.gameInProgress());
 }
 
+// A headless table has no hosting player: when its owner leaves, the lowest
+// player seat in use owns it.
+TEST_F(Seats, TheOwnersLeavingPassesTheTableOn)
+{
+    seatPlayers(3);
+    EXPECT_EQ(host.owner(), 1);
+    handle(2, "CMD_startgame+Bo+5+120+1+1+1+");
+    EXPECT_FALSE(host.gameInProgress());
+
+    host.connectionClosed(1);
+    EXPECT_EQ(host.owner(), 2);
+    handle(3, "CMD_kickhim+3+2+");
+    handle(3, "CMD_justwatch+2+1");
+    EXPECT_TRUE(closed.empty());
+    handle(2, "CMD_kickhim+2+3+");
+    EXPECT_EQ(closed, std::vector<int>{3});
+    handle(2, "CMD_startgame+Bo+5+120+1+1+1+");
+    EXPECT_TRUE(host.gameInProgress());
+
+    EXPECT_EQ(connect(), 1); // whoever takes seat 1 again owns the table
+    EXPECT_EQ(host.owner(), 1);
+    host.connectionClosed(1);
+    host.connectionClosed(2);
+    EXPECT_EQ(host.owner(), 0);
+}
+
 TEST_F(Seats, ChatActionAndSoundRelays)
 {
     seatPlayers(2);
