@@ -7,6 +7,7 @@
 #include "client/guarded.h"
 #include "core/names.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -48,11 +49,12 @@ QPixmap boxPicture(int state)
     return pixmap;
 }
 
-// A check box that is only its picture; a click toggles it.
+// A check box that is only its picture; a click or Space toggles it. Only Tab
+// brings the focus, so a click leaves it where the player was typing.
 class LetterBox : public QLabel
 {
 public:
-    using QLabel::QLabel;
+    explicit LetterBox(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::TabFocus); }
     std::function<void()> clicked;
 
 protected:
@@ -60,6 +62,24 @@ protected:
     {
         if (event->button() == Qt::LeftButton && clicked)
             guarded(clicked);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+            QLabel::keyPressEvent(event);
+            return;
+        }
+        if (!event->isAutoRepeat() && clicked)
+            guarded(clicked);
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (hasFocus()) {
+            QPainter p(this);
+            p.setPen(QPen(QColor(0x2f, 0x5d, 0x86), 1, Qt::DotLine));
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
     }
 };
 
@@ -110,6 +130,7 @@ GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent)
     const QSize size(150, 42);
     start->setPictures(size, [size](board::ButtonLook look) { return board::startButtonPicture(size, look); });
     start->setGeometry(QRect(QPoint((width() - size.width()) / 2, 224), size));
+    start->setFocusPolicy(Qt::TabFocus); // last in the Tab order, after the letter boxes
     connect(start, &ImageButton::clicked, this, [this] { guarded([this] { buttonStartClick(); }); });
 }
 
@@ -148,6 +169,19 @@ void GameStartDialog::buildLetterBoxes()
         setBoxState(picture, 1);
         makeText(this, label::LetterWords[box - 1], QRect(92, top + 3, 140, 24));
     }
+}
+
+void GameStartDialog::keyPressEvent(QKeyEvent *event)
+{
+    // START GAME is no push button, so the dialog has no default button to take Enter.
+    const bool enter = (event->key() == Qt::Key_Return && event->modifiers() == Qt::NoModifier)
+                       || (event->key() == Qt::Key_Enter && (event->modifiers() | Qt::KeypadModifier) == Qt::KeypadModifier);
+    if (enter) {
+        if (auto *start = findChild<ImageButton *>(QStringLiteral("button_start"), Qt::FindDirectChildrenOnly))
+            start->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void GameStartDialog::paintEvent(QPaintEvent *)

@@ -43,6 +43,7 @@ Q_SIGNALS:
     void startRequested(int playTo, int time, bool three, bool four, bool five);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "helpwindow.h"
 
+#include "ui/escapekey.h"
 #include "ui/tiledlook.h"
 #include "core/names.h"
 
@@ -49,6 +50,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    ui::escapeClicks(*close);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text);

@@ -1,5 +1,6 @@
 #include "spylistwindow.h"
 
+#include "ui/escapekey.h"
 #include "ui/tiledlook.h"
 #include "core/names.h"
 #include "core/wire.h"
@@ -42,6 +43,7 @@ SpyListWindow::SpyListWindow(QWidget *parent)
     auto *done = new QPushButton(QString::fromUtf8(label::Done), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    ui::escapeClicks(*done);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(title, 0, Qt::AlignHCenter);

@@ -1,5 +1,6 @@
 #include "storeui/tallywindow.h"
 
+#include "ui/escapekey.h"
 #include "ui/tiledlook.h"
 #include "session/wiretext.h"
 #include "core/names.h"
@@ -362,6 +363,7 @@ void TallyWindow::buildBody()
     connect(m_tallied, &QListWidget::currentRowChanged, this, &TallyWindow::showDetail);
     connect(reset, &QPushButton::clicked, this, &TallyWindow::buttonResetClick);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    ui::escapeClicks(*done);
 }
 
 } // namespace zz

@@ -43,6 +43,14 @@ protected:
         QApplication::sendEvent(box, &press);
     }
     QSpinBox *upDown(const char *name) { return dialog.findChild<QSpinBox *>(QString::fromLatin1(name)); }
+    QWidget *control(const char *name) { return dialog.findChild<QWidget *>(QString::fromLatin1(name)); }
+    bool activate()
+    {
+        dialog.activateWindow();
+        return zz::test::waitFor([this] { return dialog.isActiveWindow(); });
+    }
+    // The key as the player gives it: to whatever has the focus.
+    void press(int key, const QString &text = {}) { zz::test::pressKey(QApplication::focusWidget(), key, text); }
 
     GameStartDialog dialog;
     Request request;
@@ -107,6 +115,71 @@ TEST_F(Options, BoxesToggleAndAtLeastOneIsNeeded)
     EXPECT_EQ(request.count, 1);
     EXPECT_FALSE(request.three || request.four);
     EXPECT_TRUE(request.five);
+}
+
+TEST_F(Options, TabVisitsEveryControlSpaceTicksAClickTakesNoFocus)
+{
+    ASSERT_TRUE(activate());
+    ASSERT_TRUE(upDown("UpDown1")->hasFocus());
+    for (const char *name : {"UpDown2", "image_gt1", "image_gt2", "image_gt3", "button_start", "UpDown1"}) {
+        SCOPED_TRACE(name);
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), control(name));
+    }
+    click("image_gt2");
+    EXPECT_TRUE(upDown("UpDown1")->hasFocus()) << "a click on a box leaves the focus where it was";
+    EXPECT_EQ(dialog.boxState(2), 0);
+
+    control("image_gt3")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(dialog.boxState(3), 0);
+    EXPECT_EQ(dialog.boxState(1), 1);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(Options, EnterAnywhereStartsAsTheButtonDoes)
+{
+    const struct
+    {
+        const char *target;
+        int key;
+        const char *text;
+    } cases[] = {
+        {"UpDown1", Qt::Key_Return, "\r"},
+        {"image_gt1", Qt::Key_Enter, "\r"},
+        {"button_start", Qt::Key_Space, " "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target);
+        request = {};
+        dialog.changeBox(QStringLiteral("image_gt1"), 1);
+        dialog.changeBox(QStringLiteral("image_gt2"), 0);
+        dialog.changeBox(QStringLiteral("image_gt3"), 1);
+        upDown("UpDown1")->setValue(1500);
+        dialog.show();
+        zz::test::pressKey(control(c.target), c.key, QString::fromLatin1(c.text));
+        EXPECT_EQ(request.count, 1);
+        EXPECT_EQ(request.playTo, 1500);
+        EXPECT_TRUE(request.three && !request.four && request.five);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST_F(Options, EnterWithNoLengthTickedIsRefused)
+{
+    ASSERT_TRUE(activate());
+    for (int box = 1; box <= GameStartDialog::LetterBoxCount; ++box)
+        dialog.toggleBox(box);
+    control("image_gt2")->setFocus(Qt::TabFocusReason);
+    zz::test::pressEnter(QApplication::focusWidget());
+    QMessageBox *refusal = nullptr;
+    ASSERT_TRUE(zz::test::waitFor([&refusal] {
+        refusal = zz::test::openMessageBox(QStringLiteral("You must select at least one Letter Count."));
+        return refusal != nullptr;
+    }));
+    EXPECT_EQ(request.count, 0);
+    EXPECT_TRUE(dialog.isVisible());
+    refusal->close();
 }
 
 } // namespace

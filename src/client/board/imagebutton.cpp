@@ -32,6 +32,11 @@ void ImageButton::paintEvent(QPaintEvent *)
     const ButtonLook look = isDown() ? ButtonLook::Pressed : underMouse() ? ButtonLook::Hover : ButtonLook::Normal;
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_pictures(look));
+    // Only a button given a focus policy ever has the focus; the mark shows where Space goes.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void ImageButton::enterEvent(QEnterEvent *event)
