@@ -52,6 +52,11 @@ bool ComputerPlayers::canAdd() const
 {
     if (!m_table.hosting() || !m_session.loggedIn())
         return false;
+    // The host seats a newcomer in the lowest free seat: one before the
+    // owner's would make the computer player the table's owner.
+    for (int seat = 1; seat < m_session.ownSeat(); ++seat)
+        if (m_board.seatName(seat) == board::WaitingName)
+            return false;
     int free = 0;
     for (int seat = 1; seat <= PlayerSeatCount; ++seat)
         free += seat != m_session.ownSeat() && m_board.seatName(seat) == board::WaitingName;

@@ -44,17 +44,28 @@ TEST_F(ComputerEntry, AJoinedPlayerNeverAddsOne)
 TEST_F(ComputerEntry, AJoinedPlayerOwnsAHeadlessTableWhenNobodySitsBeforeIt)
 {
     auto startAllowed = [this] { return window.findChild<QAction *>(QStringLiteral("StartGame1"))->isEnabled(); };
-    handle({"CMD_sendlogininfo+3", "CMD_existingplayers+2+Bo", "CMD_newplayerinfo+3+Dee"});
+    handle({"CMD_sendlogininfo+2", "CMD_newplayerinfo+2+Dee", "CMD_existingplayers+1+Ann"});
     EXPECT_FALSE(window.table().hosting());
-    handle({"CMD_playerdisconnected+2+Bo"});
+    EXPECT_FALSE(startAllowed());
+    handle({"CMD_playerdisconnected+1+Ann"});
     EXPECT_TRUE(window.table().hosting());
-    EXPECT_TRUE(enabled());
     EXPECT_TRUE(startAllowed());
     EXPECT_TRUE(spyList->findChild<QAction *>(QStringLiteral("popup_kickhim"))->isEnabled());
+    // A computer player would be seated in seat 1, and own the table.
+    EXPECT_FALSE(enabled());
 
     handle({"CMD_newplayerinfo+1+Cy"});
     EXPECT_FALSE(window.table().hosting());
     EXPECT_FALSE(startAllowed());
+    handle({"CMD_playerdisconnected+1+Cy", "CMD_newplayerinfo+1+Dan"});
+    EXPECT_FALSE(window.table().hosting());
+}
+
+TEST_F(ComputerEntry, TheFirstOnAHeadlessTableAddsThem)
+{
+    seat(1, "Dee");
+    EXPECT_TRUE(window.table().hosting());
+    EXPECT_TRUE(enabled());
 }
 
 } // namespace
