@@ -18,6 +18,9 @@ namespace zz {
 
 namespace {
 
+// How long it may sit lowest, which owns the table, before it leaves.
+constexpr int OwnerGraceMs = 2000;
+
 // No exception may leave a slot into Qt's code: a computer player that
 // stumbles says so and plays on.
 template <typename Body>
@@ -43,6 +46,8 @@ Bot::Bot(const Dictionary &dictionary, const LadderSolver &solver, QObject *pare
 {
     m_thinking.setSingleShot(true);
     m_phraseTimer.setSingleShot(true);
+    m_ownerGrace.setSingleShot(true);
+    connect(&m_ownerGrace, &QTimer::timeout, this, &Bot::ownershipTimedOut);
     connect(&m_thinking, &QTimer::timeout, this, guardedSlot(this, &Bot::thinkingDone));
     connect(&m_phraseTimer, &QTimer::timeout, this, guardedSlot(this, &Bot::sayPhrase));
     connectSession();
@@ -54,7 +59,12 @@ void Bot::connectSession()
 {
     ClientSession *s = m_session;
     connect(s, &ClientSession::seatOffered, this, guardedSlot(this, &Bot::seatOffered));
-    connect(s, &ClientSession::loggedInAs, this, [this](int seat) { Q_EMIT joined(seat, m_name); });
+    connect(s, &ClientSession::loggedInAs, this, [this](int seat) {
+        seatTaken(seat, true);
+        Q_EMIT joined(seat, m_name);
+    });
+    connect(s, &ClientSession::playerArrived, this, [this](int seat) { seatTaken(seat, true); });
+    connect(s, &ClientSession::playerLeft, this, [this](int seat) { seatTaken(seat, false); });
     connect(s, &ClientSession::gameStarted, this, [this] { m_watching = false; });
     connect(s, &ClientSession::roundStarted, this, guardedSlot(this, &Bot::roundStarted));
     connect(s, &ClientSession::nextPlayer, this, guardedSlot(this, &Bot::nextPlayer));
@@ -93,6 +103,39 @@ int Bot::seat() const
 bool Bot::loggedIn() const
 {
     return m_session->loggedIn();
+}
+
+void Bot::seatTaken(int seat, bool taken)
+{
+    if (!isPlayerSeat(seat))
+        return;
+    m_taken[static_cast<std::size_t>(seat)] = taken;
+    // The others arrive just after its own login; a moment's grace lets the
+    // table be known before the lowest seat counts as the owner's.
+    if (!ownsTable())
+        m_ownerGrace.stop();
+    else if (!m_ownerGrace.isActive())
+        m_ownerGrace.start(scaled(OwnerGraceMs));
+}
+
+bool Bot::ownsTable() const
+{
+    // The host takes starts and removals from the lowest player seat in use.
+    const int own = seat();
+    if (!loggedIn() || !isPlayerSeat(own))
+        return false;
+    for (int lower = 1; lower < own; ++lower)
+        if (m_taken[static_cast<std::size_t>(lower)])
+            return false;
+    return true;
+}
+
+void Bot::ownershipTimedOut()
+{
+    if (!ownsTable() || m_left)
+        return;
+    Q_EMIT wouldOwnTable();
+    m_session->leave();
 }
 
 int Bot::scaled(int milliseconds) const
@@ -273,6 +316,7 @@ void Bot::connectionClosed()
 {
     stopPlaying();
     m_phraseTimer.stop();
+    m_ownerGrace.stop();
     if (!m_left) {
         m_left = true;
         Q_EMIT left();

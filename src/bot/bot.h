@@ -6,6 +6,7 @@
 #include "bot/botmind.h"
 #include "bot/botphrases.h"
 #include "bot/pacemodel.h"
+#include "core/names.h"
 #include "session/gamerecords.h"
 
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -72,6 +74,9 @@ Q_SIGNALS:
     void tableFull();
     // Only a watcher seat was free: it left without logging in; left() follows.
     void noPlayerSeat();
+    // It sat lowest, which owns the table, and it never starts games: it left
+    // so that a person can own it; left() follows.
+    void wouldOwnTable();
     // No table answered (the socket's error text); left() follows.
     void unreachable(const QString &why);
     // The connection closed or never came about: the table went, the host
@@ -97,6 +102,9 @@ private:
     void react(PhraseHabit::Occasion occasion);
     void sayPhrase();
     void connectionClosed();
+    void seatTaken(int seat, bool taken);
+    void ownershipTimedOut();
+    bool ownsTable() const;
     int scaled(int milliseconds) const;
 
     ClientSession *m_session = nullptr;   // child
@@ -109,6 +117,7 @@ private:
 
     QTimer m_thinking;   // single shot: the next word is ready
     QTimer m_phraseTimer;
+    QTimer m_ownerGrace; // single shot: still lowest once the table is known
     QString m_phrase;    // waiting for m_phraseTimer
     QElapsedTimer m_roundClock;
     qint64 m_completedMs = -1;
@@ -120,6 +129,7 @@ private:
     bool m_watching = false;   // seated out by itself or the table owner
     bool m_waiting = false;    // a word is out, its verdict not yet in
     bool m_left = false;
+    std::array<bool, PlayerSeatCount + 1> m_taken{}; // player seats on the table, 0 unused
 };
 
 } // namespace zz

@@ -122,6 +122,7 @@ int runHeadlessBot(int argc, char **argv)
     const QString table = QString::fromStdString(arguments->host) + QLatin1Char(':') + QString::number(arguments->port);
     bool full = false;
     bool watcherSeat = false;
+    bool wouldOwn = false;
     QString unreachable;
     QObject::connect(&bot, &Bot::joined, &app, [&](int seat, const QString &name) {
         logLine(QStringLiteral("joined %1 as %2, seat %3").arg(table, name).arg(seat));
@@ -131,8 +132,16 @@ int runHeadlessBot(int argc, char **argv)
                      [](const QString &name) { logLine(QStringLiteral("winner: ") + name); });
     QObject::connect(&bot, &Bot::tableFull, &app, [&full] { full = true; });
     QObject::connect(&bot, &Bot::noPlayerSeat, &app, [&watcherSeat] { watcherSeat = true; });
+    QObject::connect(&bot, &Bot::wouldOwnTable, &app, [&wouldOwn] { wouldOwn = true; });
     QObject::connect(&bot, &Bot::unreachable, &app, [&unreachable](const QString &why) { unreachable = why; });
     QObject::connect(&bot, &Bot::left, &app, [&] {
+        if (wouldOwn) {
+            std::fprintf(stderr, "zigzop: left the table at %s: its lowest seat owns it, and a computer player "
+                                 "never starts games; start it once a person has joined\n",
+                         table.toLocal8Bit().constData());
+            QCoreApplication::exit(1);
+            return;
+        }
         if (bot.loggedIn()) {
             logLine(QStringLiteral("the table closed the connection"));
             QCoreApplication::exit(0);

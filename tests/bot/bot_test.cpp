@@ -79,9 +79,10 @@ protected:
     // Many thinking times pass without a message.
     bool quiet() { return !waitFor([this] { return !messages.empty(); }, 150); }
 
+    // Seats it at a table whose owner sits in seat 1, told in the same read.
     void logIn()
     {
-        send(wire::sendLoginInfo(Seat));
+        send(wire::sendLoginInfo(Seat) + wire::existingPlayers(1, "Ann"));
         ASSERT_EQ(next(), framed(wire::loginInfo(Seat, "1.0.2", "Klock")));   // seat 3's own name
     }
 
@@ -193,6 +194,18 @@ TEST_F(StandInHost, LeavesAFullTableWithoutLoggingIn)
     EXPECT_TRUE(full);
     EXPECT_FALSE(bot.loggedIn());
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(StandInHost, LeavesWhenItWouldOwnTheTable)
+{
+    bool wouldOwn = false;
+    QObject::connect(&bot, &Bot::wouldOwnTable, &bot, [&] { wouldOwn = true; });
+    logIn();
+    ASSERT_TRUE(quiet()) << "the owner before it keeps it seated";
+    send(wire::playerDisconnected(1, "Ann"));
+    ASSERT_TRUE(waitFor([&] { return leftCount == 1; }));
+    EXPECT_TRUE(wouldOwn);
+    EXPECT_TRUE(waitFor([&] { return peer->state() != QAbstractSocket::ConnectedState; }));
 }
 
 TEST_F(StandInHost, LeavesAWatcherSeatAtOnceWithoutLoggingIn)
