@@ -22,6 +22,7 @@
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
+#include "ui/tiledlook.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -189,7 +190,10 @@ void GameWindow::buildBody()
     chatRow->addWidget(m_phrases);
     chatRow->addWidget(m_chat, 1);
     layout->addLayout(chatRow, 1);
+    static_assert(MinimumClientSize.width() >= BoardView::BoardWidth, "the board is never cut");
     body->setMinimumSize(MinimumClientSize);
+    // Room beyond the board's width shows the same paper as the board.
+    ui::tileBackground(*body);
     setCentralWidget(body);
     connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
@@ -210,6 +214,8 @@ void GameWindow::connectSession()
     connect(s, &ClientSession::playerLeft, this, &GameWindow::updateOwnership);
     connect(s, &ClientSession::gameFull, this, &GameWindow::gameFull);
     connect(s, &ClientSession::connectionClosed, this, &GameWindow::connectionClosed);
+    connect(s, &ClientSession::connectFailed, this,
+            [this](const QString &, const QString &reason) { guarded([&] { joinFailed(reason); }); });
     connect(s, &ClientSession::errorOccurred, this, [](const QString &error) { reportError(error); });
 }
 
@@ -318,8 +324,13 @@ void GameWindow::hostPress()
 void GameWindow::joinPress()
 {
     m_session->setPlayerName(m_playerName);
-    m_session->connectTo(m_hostAddress.toStdString(), m_hostPort);
     setStartAllowed(false);
+    try {
+        m_session->connectTo(m_hostAddress.toStdString(), m_hostPort);
+    } catch (const SocketError &) {
+        // Only the host can fail at once: an address that is no address.
+        joinFailed(QStringLiteral("no such host"));
+    }
 }
 
 void GameWindow::openLobbySocket()
@@ -407,8 +418,13 @@ void GameWindow::gameFull()
 void GameWindow::connectionClosed()
 {
     // After "Game is full" the window closes once the box is dismissed.
-    if (!m_fullBox)
+    if (m_fullBox)
+        return;
+    // A hosting window's own table ends only with the program.
+    if (m_hosting)
         close();
+    else
+        tableClosed();
 }
 
 } // namespace zz

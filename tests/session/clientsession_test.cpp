@@ -8,7 +8,13 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+#include <atomic>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -214,13 +220,77 @@ TEST(ClientSession, NoHostListeningIsAFailedConnectNotAClose)
     probe.close();   // nobody listens there now
     ClientSession session;
     QString why;
+    QString reason;
     bool closed = false;
-    QObject::connect(&session, &ClientSession::connectFailed, &session, [&](const QString &text) { why = text; });
+    QObject::connect(&session, &ClientSession::connectFailed, &session, [&](const QString &text, const QString &words) {
+        why = text;
+        reason = words;
+    });
     QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { closed = true; });
     session.connectTo("127.0.0.1", port);
     ASSERT_TRUE(waitFor([&] { return !why.isEmpty(); }));
+    EXPECT_EQ(why, QStringLiteral("Error #10061 (WSAECONNREFUSED)"));
+    EXPECT_EQ(reason, QStringLiteral("connection refused"));
     EXPECT_FALSE(waitFor([&] { return closed; }, 100));
     EXPECT_FALSE(session.loggedIn());
+}
+
+// A name nobody knows, and a table that never answers: each fails once, in
+// words, and never as a close. The look-ups are answered here, not by the system.
+TEST(ClientSession, AnUnknownNameOrASilentTableFailsInWords)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    struct Failure
+    {
+        QString why, reason;
+    };
+    const auto failuresOf = [](ClientSession &session, std::vector<Failure> &failures, bool &closed) {
+        QObject::connect(&session, &ClientSession::connectFailed, &session,
+                         [&](const QString &why, const QString &reason) { failures.push_back({why, reason}); });
+        QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { closed = true; });
+    };
+    {
+        SCOPED_TRACE("a name that does not resolve");
+        ClientSession session;
+        std::vector<Failure> failures;
+        bool closed = false;
+        failuresOf(session, failures, closed);
+        session.setResolver([](const std::string &) { return std::optional<net::IpAddress>(); });
+        session.connectTo("nowhere.test", server.serverPort());
+        ASSERT_TRUE(waitFor([&] { return !failures.empty(); }));
+        EXPECT_EQ(failures[0].why, QStringLiteral("Host Lookup - Could Not Find Host Entry"));
+        EXPECT_EQ(failures[0].reason, QStringLiteral("no such host"));
+        session.connectTimedOut();   // the clock stopped with the failure
+        EXPECT_EQ(failures.size(), 1u);
+        EXPECT_FALSE(closed);
+    }
+    {
+        SCOPED_TRACE("the clock runs out while the name is being looked up");
+        std::promise<void> answer;
+        std::shared_future<void> answered = answer.get_future().share();
+        std::atomic<bool> asked = false;
+        ClientSession session;
+        std::vector<Failure> failures;
+        bool closed = false;
+        failuresOf(session, failures, closed);
+        session.setResolver([answered, &asked](const std::string &) {
+            asked = true;
+            answered.wait();
+            return std::optional(net::IpAddress::v4(htonl(INADDR_LOOPBACK)));
+        });
+        session.connectTo("slow.test", server.serverPort());
+        session.connectTimedOut();
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].why, QStringLiteral("Error #10060 (WSAETIMEDOUT)"));
+        EXPECT_EQ(failures[0].reason, QStringLiteral("timed out after 15 s"));
+        // The late answer connects nothing.
+        ASSERT_TRUE(waitFor([&] { return asked.load(); }));
+        answer.set_value();
+        EXPECT_FALSE(waitFor([&] { return server.hasPendingConnections(); }, 200));
+        EXPECT_EQ(failures.size(), 1u);
+        EXPECT_FALSE(closed);
+    }
 }
 
 // ---- with a host on the other end of a real connection ---------------------
@@ -265,6 +335,8 @@ TEST_F(ConnectedSession, AnswersTheGreetingWithTheLogin)
     EXPECT_EQ(hostReceives(expected.size()), expected);
     EXPECT_EQ(session.ownSeat(), 3);
     EXPECT_TRUE(session.loggedIn());
+    session.connectTimedOut();   // too late to give up a connection that was made
+    EXPECT_TRUE(session.sendWord(QStringLiteral("cold")));
     EXPECT_EQ(record.lines, std::vector<std::string>{"login 3"});
 }
 

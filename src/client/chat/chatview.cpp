@@ -162,6 +162,11 @@ bool ChatView::addDecodedLine(const QString &line, Colour colour)
     return addLine(toWire(line), colour);
 }
 
+void ChatView::addProgramLine(const QString &text, Colour colour)
+{
+    m_browser->addLine(programLine(toWire(text), colour));
+}
+
 void ChatView::sendit()
 {
     const ChatSend send = composeChat(m_loggedIn, toWire(m_input->text()));
