@@ -1,6 +1,9 @@
 #include "gamewindow.h"
 
 #include "client/aboutdialog.h"
+#include "client/accessibility/announcer.h"
+#include "client/accessibility/boardaccessible.h"
+#include "client/accessibility/narrator.h"
 #include "client/board/boardrules.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
@@ -60,6 +63,7 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(text(caption::Main));
+    installAccessibility();
     m_eventSounds.setTarget(m_sounds.get());
     buildBody();
     buildMenus();
@@ -191,6 +195,9 @@ void GameWindow::buildBody()
     layout->addLayout(chatRow, 1);
     body->setMinimumSize(MinimumClientSize);
     setCentralWidget(body);
+    // After the table, so a verdict is spoken once the board shows it.
+    auto *announcer = new Announcer(body);
+    new GameNarrator(*m_session, *m_board, *announcer, this);
     connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
 

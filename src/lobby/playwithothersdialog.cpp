@@ -47,6 +47,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
     nameRow->addWidget(new QLabel(QStringLiteral("Your name:"), this));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("edit_lobbyname"));
+    m_name->setAccessibleName(QStringLiteral("Your name"));
     m_name->setMaxLength(30);
     nameRow->addWidget(m_name);
     layout->addLayout(nameRow);
@@ -93,9 +94,12 @@ void PlayWithOthersDialog::buildJoin(QWidget *page)
     auto *layout = new QHBoxLayout(box);
     m_address = new QComboBox(box);
     m_address->setObjectName(QStringLiteral("combo_address"));
+    m_address->setAccessibleName(QStringLiteral("Table address"));
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->lineEdit()->setPlaceholderText(QStringLiteral("address, address:port or [IPv6]:port"));
+    m_address->lineEdit()->setAccessibleName(m_address->accessibleName());
+    m_address->view()->setAccessibleName(QStringLiteral("Table addresses"));
     layout->addWidget(m_address, 1);
     auto *join = new QPushButton(QStringLiteral("Join"), box);
     join->setObjectName(QStringLiteral("button_join"));
@@ -111,6 +115,7 @@ void PlayWithOthersDialog::buildFinder(QWidget *page)
     auto *layout = new QVBoxLayout(box);
     m_tables = new QTreeWidget(box);
     m_tables->setObjectName(QStringLiteral("list_tables"));
+    m_tables->setAccessibleName(QStringLiteral("Tables on this network"));
     m_tables->setColumnCount(ColumnCount);
     m_tables->setHeaderLabels({QStringLiteral("Table"), QStringLiteral("Owner"), QStringLiteral("Players"),
                                QStringLiteral("Watchers"), QStringLiteral("Game")});

@@ -60,10 +60,11 @@ PhraseColumn::PhraseColumn(QWidget *parent)
         b->setFocusPolicy(Qt::NoFocus);
         column->addWidget(b);
         if (number <= PhraseCount) {
-            b->setToolTip(fromAscii(BuiltInPhrases[number - 1]));
+            setPhrase(number, fromAscii(BuiltInPhrases[number - 1]));
             connect(b, &QToolButton::clicked, this, [this, number] { phraseClicked(number); });
         } else {
             b->setToolTip(fromAscii(chatter::ButtonHint));
+            b->setAccessibleName(fromAscii(chatter::ButtonHint));
             m_soundButton = b;
             // Any mouse button opens the menu, on release, as the button's own click would.
             b->installEventFilter(this);
@@ -109,8 +110,10 @@ QString PhraseColumn::phrase(int number) const
 
 void PhraseColumn::setPhrase(int number, const QString &phrase)
 {
-    if (QToolButton *b = button(number))
+    if (QToolButton *b = button(number)) {
         b->setToolTip(phrase);
+        b->setAccessibleName(fromAscii(label::PhraseButton) + QString::number(number) + QStringLiteral(": ") + phrase);
+    }
 }
 
 QStringList PhraseColumn::phrases() const

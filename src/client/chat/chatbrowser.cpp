@@ -66,6 +66,7 @@ ChatBrowser::ChatBrowser(QWidget *parent)
     : QTextBrowser(parent)
 {
     setObjectName(fromAscii("mainchat"));
+    setAccessibleName(fromAscii(chattext::ChatViewName));
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);

@@ -37,6 +37,7 @@ ChatView::ChatView(QWidget *parent)
     , m_smilies(new QToolButton(this))
 {
     m_smilies->setObjectName(fromAscii("button_smilies"));
+    m_smilies->setAccessibleName(fromAscii(chattext::Smileys));
     m_smilies->setIcon(QPixmap::fromImage(smileyImage(0)));
     m_smilies->setFixedSize(24, 24);
     m_smilies->setAutoRaise(true);
