@@ -3,6 +3,7 @@
 #include "client/aboutdialog.h"
 #include "client/accessibility/announcer.h"
 #include "client/accessibility/boardaccessible.h"
+#include "client/accessibility/keyboardpaths.h"
 #include "client/accessibility/narrator.h"
 #include "client/board/boardrules.h"
 #include "client/board/boardview.h"
@@ -132,6 +133,7 @@ void GameWindow::buildMenus()
     others->setObjectName(QStringLiteral("PlayWithOthers1"));
     connect(others, &QAction::triggered, this, [this] { showWindow(m_companions.download); });
     m_computers->fillGameMenu(*game);
+    (new KeyboardPaths(*m_board, *m_watch, *m_phrases, *m_chat))->fillGameMenu(*game);
     game->addSeparator();
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));

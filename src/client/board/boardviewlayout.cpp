@@ -183,6 +183,7 @@ void BoardView::buildWords()
     m_startButton = new ImageButton(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
     m_startButton->setAccessibleName(latin1(label::StartGame));
+    m_startButton->setFocusPolicy(Qt::TabFocus);
     const QSize buttonSize(164, 46);
     m_startButton->setPictures(buttonSize,
                                [buttonSize](ButtonLook look) { return startButtonPicture(buttonSize, look); });

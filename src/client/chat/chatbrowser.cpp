@@ -72,7 +72,8 @@ ChatBrowser::ChatBrowser(QWidget *parent)
     setUndoRedoEnabled(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    // Tab walks the links and Enter opens one, as a click does.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setContextMenuPolicy(Qt::CustomContextMenu);
 
     QPalette colours = palette();

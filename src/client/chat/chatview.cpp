@@ -120,7 +120,11 @@ void ChatView::buildSmileyMenu()
     for (int index = 0; index < SmileyCount; ++index) {
         QAction *entry = m_smileyMenu->addAction(QString::fromStdString(smileyCode(index)));
         entry->setData(index + FirstSmileyCode);
-        connect(entry, &QAction::triggered, m_input, [this, index] { m_input->insertSmiley(index); });
+        connect(entry, &QAction::triggered, m_input, [this, index] {
+            m_input->insertSmiley(index);
+            // Picked from the keyboard, the next key is meant for the chat box.
+            m_input->setFocus();
+        });
     }
 }
 
