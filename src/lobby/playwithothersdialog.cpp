@@ -5,10 +5,12 @@
 #include "core/tableaddress.h"
 #include "lobby/tablefinder.h"
 #include "net/tableannouncement.h"
+#include "ui/enterkey.h"
 #include "ui/tiledlook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -124,6 +126,12 @@ void PlayWithOthersDialog::buildFinder(QWidget *page)
     m_tables->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tables->header()->setSectionResizeMode(TableColumn, QHeaderView::Stretch);
     connect(m_tables, &QTreeWidget::itemClicked, this, &PlayWithOthersDialog::tableClicked);
+    // Enter on a table joins it as a click does; a double click has joined on its first click.
+    ui::enterActivates(*m_tables);
+    connect(m_tables, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            tableClicked(item);
+    });
     layout->addWidget(m_tables);
     page->layout()->addWidget(box);
 }

@@ -2,6 +2,7 @@
 
 #include "session/wiretext.h"
 #include "core/names.h"
+#include "ui/focuslook.h"
 
 #include <QAction>
 #include <QMenu>
@@ -58,6 +59,7 @@ PhraseColumn::PhraseColumn(QWidget *parent)
         b->setIcon(buttonPicture(number));
         b->setIconSize(QSize(ButtonWidth - 4, ButtonHeight - 4));
         b->setFocusPolicy(Qt::TabFocus);
+        ui::showFocus(*b);
         // Alt+1 .. Alt+9 for the phrases, Alt+0 for the sounds: no letter is taken from the boxes.
         const int digit = number <= PhraseCount ? number : 0;
         b->setShortcut(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(Qt::Key_0 + digit)));

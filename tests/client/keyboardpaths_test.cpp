@@ -4,6 +4,9 @@
 // link handed to the opener.
 #include "client/chat/chatinput.h"
 #include "core/chatline.h"
+#include "lobby/playwithothersdialog.h"
+#include "lobby/tablefinder.h"
+#include "net/tableannouncement.h"
 #include "social/phrasecolumn.h"
 #include "tablefixture.h"
 
@@ -12,6 +15,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTreeWidget>
 
 using namespace zz;
 using namespace zz::test;
@@ -85,6 +89,26 @@ TEST_F(KeyboardPaths, SeatMenuFromTheGameMenuRemovesThePlayer)
     closeMenus();
 }
 
+TEST_F(KeyboardPaths, SpyMenuFromTheListRemovesTheSpy)
+{
+    handle({"CMD_newplayerinfo+8+Max"});
+    spyList->setKickEnabled(true);
+    spyList->show();
+    spyList->activateWindow();
+    // A tool window counts as active with its parent: wait for the keyboard itself.
+    ASSERT_TRUE(waitFor([this] { return QGuiApplication::focusWindow() == spyList->windowHandle(); }));
+    auto *list = spyList->findChild<QWidget *>(QStringLiteral("listbox_spys"));
+    list->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Down);   // the first spy becomes the current entry
+    ASSERT_EQ(focused(), list);
+    key(Qt::Key_F10, Qt::ShiftModifier);
+    ASSERT_TRUE(waitFor([this] { return openMenu() != nullptr; }));
+    EXPECT_EQ(openMenu()->parent(), spyList);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_EQ(sent("CMD_kickhim+1+8+\xff"), QByteArray("CMD_kickhim+1+8+\xff"));
+}
+
 TEST_F(KeyboardPaths, PhraseButtonsByShortcutAndByTab)
 {
     PhraseColumn &phrases = window.phraseColumn();
@@ -154,6 +178,23 @@ TEST_F(KeyboardPaths, TabReachesAChatLinkAndEnterOpensIt)
     ASSERT_EQ(focused(), view);
     key(Qt::Key_Return);
     EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("http://www.example.com/ladders"))});
+}
+
+TEST_F(KeyboardPaths, EnterOnAHeardTableJoinsIt)
+{
+    PlayWithOthersDialog lobby(&window);
+    QStringList launched;
+    QObject::connect(&lobby, &PlayWithOthersDialog::launchRequested, &lobby,
+                     [&launched](const QStringList &arguments) { launched = arguments; });
+    lobby.finder().datagramReceived(net::encodeAnnouncement({"1.0.2", 7772, "Friday", "Bo", 2, 0, true}), "10.0.0.9");
+    lobby.show();
+    lobby.activateWindow();
+    ASSERT_TRUE(waitFor([&lobby] { return QGuiApplication::focusWindow() == lobby.windowHandle(); }));
+    lobby.findChild<QLineEdit *>(QStringLiteral("edit_lobbyname"))->setText(QStringLiteral("Ann"));
+    lobby.findChild<QTreeWidget *>(QStringLiteral("list_tables"))->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_EQ(launched, (QStringList{QStringLiteral("Ann"), QStringLiteral("10.0.0.9"), QStringLiteral("false")}));
 }
 
 // Typing a word or a chat line never sets off anything else: no menu entry,

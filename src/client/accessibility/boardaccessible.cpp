@@ -5,6 +5,7 @@
 #include "client/board/boardrules.h"
 #include "client/board/boardview.h"
 #include "spokentexts.h"
+#include "ui/contextmenukey.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -231,6 +232,8 @@ void installAccessibility()
         return;
     installed = true;
     QAccessible::installFactory(accessibilityFactory);
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+        ui::installContextMenuKey(*app);
 }
 
 } // namespace zz

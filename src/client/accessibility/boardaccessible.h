@@ -46,7 +46,7 @@ private:
 };
 
 // Gives the board's parts, the announcer and the picture check boxes their
-// interfaces; a second call does nothing.
+// interfaces, and Shift+F10 its menus; a second call does nothing.
 void installAccessibility();
 
 } // namespace zz

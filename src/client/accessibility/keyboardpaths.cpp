@@ -7,6 +7,7 @@
 #include "client/chat/chatview.h"
 #include "client/watchcontrols.h"
 #include "social/phrasecolumn.h"
+#include "ui/focuslook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,10 +19,6 @@
 namespace zz {
 
 namespace {
-
-// A seat's own look for the focus: the board's labels draw none.
-const char SeatFocusStyle[] = "QLabel:focus { background: rgba(47, 127, 208, 60); "
-                              "border: 1px dotted #15324a; border-radius: 4px; }";
 
 QLabel *seatLabel(const BoardView &board, int seat)
 {
@@ -49,7 +46,7 @@ void KeyboardPaths::prepareSeats()
         if (!label)
             continue;
         label->setFocusPolicy(Qt::TabFocus);
-        label->setStyleSheet(QLatin1String(SeatFocusStyle));
+        ui::showFocus(*label);
         label->installEventFilter(this);
     }
 }

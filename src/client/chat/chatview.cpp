@@ -7,6 +7,7 @@
 #include "core/chatline.h"
 #include "smileys.h"
 #include "session/wiretext.h"
+#include "ui/focuslook.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -38,6 +39,8 @@ ChatView::ChatView(QWidget *parent)
 {
     m_smilies->setObjectName(fromAscii("button_smilies"));
     m_smilies->setAccessibleName(fromAscii(chattext::Smileys));
+    ui::showFocus(*m_smilies);
+    ui::showFocus(*m_browser);
     m_smilies->setIcon(QPixmap::fromImage(smileyImage(0)));
     m_smilies->setFixedSize(24, 24);
     m_smilies->setAutoRaise(true);
