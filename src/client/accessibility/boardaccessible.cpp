@@ -154,6 +154,9 @@ QString BoardPartAccessible::text(QAccessible::Text t) const
             const QWidget *mark = widget()->parentWidget()->findChild<QWidget *>(numbered("image_points", m_number));
             return mark && !mark->isHidden() ? spoken::rungBonus(board::emptyBoxValue(m_number)) : QString();
         }
+        // The clock's role has no name on every desktop's bus: say what it is.
+        if (m_kind == Kind::Clock)
+            return spoken::ClockDescription;
         return QAccessibleWidget::text(t);
     }
     if (t != QAccessible::Name)

@@ -12,6 +12,8 @@ struct ScoreRecord;
 
 namespace spoken {
 
+inline const QString ClockDescription = QStringLiteral("Turn clock");
+
 // "Seat 2, Klot, 290 points, 4 words"; "Seat 4, free" for a waiting seat.
 // wordCountText is the seat's count label ("4 Wds"), empty between rounds.
 QString seat(int seat, const QString &name, const QString &scoreText, const QString &wordCountText);
