@@ -199,7 +199,7 @@ void GameWindow::buildBody()
     setCentralWidget(body);
     // After the table, so a verdict is spoken once the board shows it.
     auto *announcer = new Announcer(body);
-    new GameNarrator(*m_session, *m_board, *announcer, this);
+    new GameNarrator(*m_session, *m_board, *announcer, announcer);   // goes with the board it reads
     connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
 

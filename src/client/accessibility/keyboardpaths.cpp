@@ -100,7 +100,7 @@ void KeyboardPaths::fillSeatsMenu(QMenu &seats)
         m_watch.prepareSeatMenu(seat);
         for (QAction *entry : entries) {
             QAction *copy = menu->addAction(entry->text());
-            copy->setObjectName(entry->objectName() + QString::number(seat));
+            copy->setObjectName(QStringLiteral("%1_%2").arg(entry->objectName()).arg(seat));
             copy->setEnabled(entry->isEnabled());
             connect(copy, &QAction::triggered, entry, [this, seat, entry] {
                 m_watch.prepareSeatMenu(seat);
