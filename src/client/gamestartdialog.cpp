@@ -2,6 +2,7 @@
 
 #include "client/accessibility/picturecheck.h"
 #include "client/board/boardart.h"
+#include "ui/pictures.h"
 #include "ui/tiledlook.h"
 #include "client/board/imagebutton.h"
 #include "session/wiretext.h"
@@ -28,10 +29,9 @@ constexpr int BoxTop = 122;
 constexpr int BoxPitch = 33;
 
 // imagelist_box: 0 shows an empty box, 1 a ticked one.
-QPixmap boxPicture(int state)
+QPixmap boxPicture(int state, qreal dpr)
 {
-    QPixmap pixmap(BoxPicture);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = ui::blankPicture(BoxPicture, dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF frame(8.5, 4.5, 21, 21);
@@ -138,7 +138,9 @@ GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent)
     start->setObjectName(QStringLiteral("button_start"));
     start->setAccessibleName(fromAscii(label::StartGame));
     const QSize size(150, 42);
-    start->setPictures(size, [size](board::ButtonLook look) { return board::startButtonPicture(size, look); });
+    start->setPictures(size, [size](board::ButtonLook look, qreal dpr) {
+        return board::startButtonPicture(size, look, dpr);
+    });
     start->setGeometry(QRect(QPoint((width() - size.width()) / 2, 224), size));
     start->setFocusPolicy(Qt::TabFocus); // last in the Tab order, after the letter boxes
     connect(start, &ImageButton::clicked, this, [this] { guarded([this] { buttonStartClick(); }); });
@@ -178,6 +180,9 @@ void GameStartDialog::buildLetterBoxes()
         picture->setCursor(Qt::PointingHandCursor);
         picture->clicked = [this, box] { toggleBox(box); };
         setBoxState(picture, 1);
+        ui::followPixelRatio(*picture, [picture](qreal dpr) {
+            picture->setPixmap(boxPicture(picture->property("state").toInt(), dpr));
+        });
         makeText(this, label::LetterWords[box - 1], QRect(92, top + 3, 140, 24));
     }
 }
@@ -198,7 +203,7 @@ void GameStartDialog::keyPressEvent(QKeyEvent *event)
 void GameStartDialog::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawTiledPixmap(rect(), ui::backgroundTile());
+    p.drawTiledPixmap(rect(), ui::backgroundTile(devicePixelRatioF()));
 }
 
 int GameStartDialog::playToScore() const
@@ -238,7 +243,7 @@ void GameStartDialog::setBoxState(QLabel *box, int state)
 {
     // The state lives with its picture, as the box's tag.
     box->setProperty("state", state);
-    box->setPixmap(boxPicture(state));
+    box->setPixmap(boxPicture(state, box->devicePixelRatioF()));
     pictureCheckChanged(box);
 }
 

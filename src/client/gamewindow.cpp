@@ -26,6 +26,7 @@
 #include "social/phrasesdialog.h"
 #include "social/spylistwindow.h"
 #include "storeui/tallywindow.h"
+#include "ui/tiledlook.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -195,7 +196,10 @@ void GameWindow::buildBody()
     chatRow->addWidget(m_phrases);
     chatRow->addWidget(m_chat, 1);
     layout->addLayout(chatRow, 1);
+    static_assert(MinimumClientSize.width() >= BoardView::BoardWidth, "the board is never cut");
     body->setMinimumSize(MinimumClientSize);
+    // Room beyond the board's width shows the same paper as the board.
+    ui::tileBackground(*body);
     setCentralWidget(body);
     // After the table, so a verdict is spoken once the board shows it.
     auto *announcer = new Announcer(body);
@@ -219,6 +223,8 @@ void GameWindow::connectSession()
     connect(s, &ClientSession::playerLeft, this, &GameWindow::updateOwnership);
     connect(s, &ClientSession::gameFull, this, &GameWindow::gameFull);
     connect(s, &ClientSession::connectionClosed, this, &GameWindow::connectionClosed);
+    connect(s, &ClientSession::connectFailed, this,
+            [this](const QString &, const QString &reason) { guarded([&] { joinFailed(reason); }); });
     connect(s, &ClientSession::errorOccurred, this, [](const QString &error) { reportError(error); });
 }
 
@@ -327,8 +333,13 @@ void GameWindow::hostPress()
 void GameWindow::joinPress()
 {
     m_session->setPlayerName(m_playerName);
-    m_session->connectTo(m_hostAddress.toStdString(), m_hostPort);
     setStartAllowed(false);
+    try {
+        m_session->connectTo(m_hostAddress.toStdString(), m_hostPort);
+    } catch (const SocketError &) {
+        // Only the host can fail at once: an address that is no address.
+        joinFailed(QStringLiteral("no such host"));
+    }
 }
 
 void GameWindow::openLobbySocket()
@@ -416,8 +427,13 @@ void GameWindow::gameFull()
 void GameWindow::connectionClosed()
 {
     // After "Game is full" the window closes once the box is dismissed.
-    if (!m_fullBox)
+    if (m_fullBox)
+        return;
+    // A hosting window's own table ends only with the program.
+    if (m_hosting)
         close();
+    else
+        tableClosed();
 }
 
 } // namespace zz

@@ -60,8 +60,9 @@ public:
     };
 
     static constexpr QRect DefaultBounds{3, 3, 775, 575};
-    // The board panel plus 4 pixels each way.
-    static constexpr QSize MinimumClientSize{768, 530};
+    // The whole board, and a few lines of chat below it. A saved size below
+    // it grows to it.
+    static constexpr QSize MinimumClientSize{775, 530};
 
     // params: the launch parameters without the program name.
     explicit GameWindow(QStringList params, QWidget *parent = nullptr);
@@ -144,6 +145,10 @@ private:
     void addSystemLine(std::string_view line);
     void gameFull();
     void connectionClosed();
+    // gamewindow_connection.cpp: a join that failed or a table that went away.
+    QString tableText() const;
+    void joinFailed(const QString &reason);
+    void tableClosed();
     void startGameClicked();
 
     QStringList m_params;

@@ -87,6 +87,16 @@ std::optional<ChatLine> parseChatLine(std::string_view text, Colour colour)
     return line;
 }
 
+ChatLine programLine(std::string_view text, Colour colour)
+{
+    ChatLine line;
+    line.style = SystemStyle;
+    line.colour = colour;
+    line.runs.push_back({ChatRun::Text, " ", line.style, 0});   // as after an empty speaker
+    addWords(line, text);
+    return line;
+}
+
 bool isLinkWord(std::string_view word)
 {
     std::string folded(word);

@@ -59,6 +59,10 @@ ReceivedChat splitReceivedChat(std::string_view text);
 // in 0..9; nothing should then be drawn.
 std::optional<ChatLine> parseChatLine(std::string_view line, Colour colour);
 
+// A line of the program itself that names no speaker: unlike a parsed line,
+// its first colon is no speaker's and gets no blank after it ("HOST:PORT").
+ChatLine programLine(std::string_view text, Colour colour);
+
 // A word is a link when it holds "http://" or "www." in any letter case.
 bool isLinkWord(std::string_view word);
 

@@ -72,12 +72,17 @@ inline constexpr std::string_view LadderWordsOne = " word)";
 inline constexpr std::string_view LadderWordsMany = " words)";
 inline constexpr std::string_view NoLadderJoins = "No ladder joins ";
 inline constexpr std::string_view NoLadderAnd = " and ";
+// "Could not reach the table at HOST:PORT: connection refused."
+inline constexpr std::string_view CouldNotReach = "Could not reach the table at ";
 } // namespace line
 
 // Message box texts.
 namespace message {
 inline constexpr std::string_view GameFull = "Game is full";
 inline constexpr std::string_view NotConnected = "You are not connected";
+// "The table at HOST:PORT closed the connection."
+inline constexpr std::string_view TableAt = "The table at ";
+inline constexpr std::string_view ClosedTheConnection = " closed the connection.";
 inline constexpr std::string_view DictionaryMissing = "English.dic dictionary not found!";
 inline constexpr std::string_view NoLetterCount = "You must select at least one Letter Count.";
 } // namespace message

@@ -56,6 +56,14 @@ constexpr std::pair<int, int> ErrnoCodes[] = {
     {EUSERS, 10068},       {EDQUOT, 10069},          {ESTALE, 10070},          {EREMOTE, 10071},
 };
 
+// The failures a player meets when a table cannot be reached.
+constexpr CodeName Reasons[] = {
+    {10061, "connection refused"},  {10051, "network unreachable"}, {10065, "host unreachable"},
+    {10060, "timed out"},           {10050, "network down"},        {10064, "host down"},
+    {10049, "address not available"}, {10054, "connection reset"},  {10013, "permission denied"},
+    {11001, "no such host"},
+};
+
 } // namespace
 
 std::string_view socketInfoName(SocketInfo kind)
@@ -87,6 +95,15 @@ int socketErrorCode(int systemError)
 std::string socketErrorText(int code)
 {
     return "Error #" + std::to_string(code) + " (" + socketErrorName(code) + ")";
+}
+
+std::string socketErrorReason(int code)
+{
+    for (const auto &entry : Reasons) {
+        if (entry.code == code)
+            return entry.name;
+    }
+    return socketErrorText(code);
 }
 
 } // namespace net

@@ -12,4 +12,8 @@ int socketErrorCode(int systemError);
 // The text of an Error report: "Error #10061 (WSAECONNREFUSED)".
 std::string socketErrorText(int code);
 
+// Why a connection could not be made, in a player's words ("connection
+// refused"); the report's text for a code without words of its own.
+std::string socketErrorReason(int code);
+
 } // namespace zz::net

@@ -238,6 +238,7 @@ void StreamSocket::connectFinished()
     if (error != 0) {
         // The handle stays until close(); nothing else happens, as the
         // owner may try again or give up.
+        m_connectError = error;
         updateNotifiers();
         report(SocketInfo::Error, net::socketErrorText(error));
         return;

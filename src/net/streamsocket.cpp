@@ -200,7 +200,8 @@ bool StreamSocket::open()
 
     const int fd = ::socket(address.family(), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        report(SocketInfo::Error, net::socketErrorText(net::socketErrorCode(errno)));
+        m_connectError = net::socketErrorCode(errno);
+        report(SocketInfo::Error, net::socketErrorText(m_connectError));
         return false;
     }
     m_fd = fd;

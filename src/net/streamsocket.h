@@ -78,6 +78,8 @@ public:
     bool close();
 
     bool isConnected() const { return m_connected; }
+    // The socket error code of the last failed connect; 0 while none failed.
+    int connectError() const { return m_connectError; }
     bool isOpen() const { return m_fd >= 0; }
     // The bound local port, or 0 without a socket: lets tests listen on port 0.
     std::uint16_t localPort() const;
@@ -139,6 +141,7 @@ private:
     bool m_acceptPaused = false;   // set until the accept handler calls accept()
     bool m_deferred = false;       // an event arrived while another was being handled
     int m_pendingError = 0;        // a failure reported at the next write event
+    int m_connectError = 0;
     std::string m_receiveBuffer;
     std::string m_sendBuffer;
     QPointer<QSocketNotifier> m_readNotifier;

@@ -4,11 +4,14 @@
 #include "core/names.h"
 #include "net/hostlookup.h"
 #include "net/lookuplater.h"
+#include "net/socketerrors.h"
 #include "net/streamsocket.h"
 
 #include <QLoggingCategory>
 #include <QPointer>
+#include <QTimer>
 
+#include <cerrno>
 #include <exception>
 #include <optional>
 
@@ -45,39 +48,76 @@ const ClientSession::Route ClientSession::Routes[] = {
 ClientSession::ClientSession(QObject *parent)
     : QObject(parent)
     , m_socket(new StreamSocket(this))
+    , m_connectClock(new QTimer(this))
 {
+    m_connectClock->setSingleShot(true);
+    m_connectClock->setInterval(ConnectTimeoutSeconds * 1000);
+    connect(m_connectClock, &QTimer::timeout, this, &ClientSession::connectTimedOut);
+    m_socket->onConnect.bind(*this, [this](StreamSocket &) { m_connectClock->stop(); });
     m_socket->onRead.bind(*this, [this](StreamSocket &, std::size_t) { readReady(); });
     m_socket->onInfo.bind(*this, [this](StreamSocket &socket, SocketInfo kind, const std::string &text) {
+        if (m_connectFailed)
+            return;
         // The only close report of a non-blocking stream is "Socket Closed".
         if (kind == SocketInfo::Close)
             socketClosed();
         else if (kind == SocketInfo::Error && !socket.isConnected() && !m_closed)
-            Q_EMIT connectFailed(QString::fromStdString(text));
+            failConnect(text, QString::fromStdString(net::socketErrorReason(socket.connectError())));
     });
 }
 
 void ClientSession::connectTo(const std::string &host, std::uint16_t port)
 {
+    m_connectFailed = false;
+    m_connectClock->start();
     m_socket->setPortName(wire::number(port));
     if (net::resolvesAtOnce(host)) {
         m_socket->setHostName(host);
-        m_socket->open();
+        try {
+            m_socket->open();
+        } catch (const SocketError &) {
+            m_connectClock->stop();
+            throw;
+        }
         return;
     }
     // The system's look-up may take seconds: the connection starts when it
     // answers, and then finds the name in the socket's cache.
-    net::lookUpHostLater(host, *this, [this, host](std::optional<net::IpAddress> address) {
-        if (!address) {
-            Q_EMIT errorOccurred(fromAscii(net::HostNotFound));
-            return;
-        }
-        try {
-            m_socket->setHostName(host);
-            m_socket->open();
-        } catch (const std::exception &e) {
-            Q_EMIT errorOccurred(QString::fromUtf8(e.what()));
-        }
-    });
+    net::lookUpHostLater(
+        host, *this,
+        [this, host](std::optional<net::IpAddress> address) {
+            if (m_connectFailed)
+                return;   // the clock ran out first
+            if (!address) {
+                failConnect(std::string(net::HostNotFound), QStringLiteral("no such host"));
+                return;
+            }
+            try {
+                m_socket->setHostName(host);
+                m_socket->open();
+            } catch (const std::exception &e) {
+                failConnect(e.what(), QStringLiteral("no such host"));
+            }
+        },
+        m_resolve);
+}
+
+void ClientSession::connectTimedOut()
+{
+    if (m_connectFailed || m_socket->isConnected())
+        return;
+    // Given up before the close, whose report then means no table's close.
+    m_connectFailed = true;
+    m_socket->close();
+    failConnect(net::socketErrorText(net::socketErrorCode(ETIMEDOUT)),
+                QStringLiteral("timed out after %1 s").arg(ConnectTimeoutSeconds));
+}
+
+void ClientSession::failConnect(const std::string &why, const QString &reason)
+{
+    m_connectFailed = true;
+    m_connectClock->stop();
+    Q_EMIT connectFailed(QString::fromStdString(why), reason);
 }
 
 void ClientSession::readReady()

@@ -4,6 +4,7 @@
 // command into a typed signal. No widgets: views connect to it.
 #include "session/gamerecords.h"
 #include "core/wire.h"
+#include "net/lookuplater.h"
 
 #include <QList>
 #include <QObject>
@@ -12,6 +13,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+
+class QTimer;
 
 namespace zz {
 
@@ -25,11 +29,19 @@ public:
 
     // The name sent in the login reply.
     void setPlayerName(const QString &name) { m_loginName = name; }
-    // Starts connecting; the outcome arrives later as messages or not at all.
-    // A host name the system must look up is resolved without blocking; when
-    // it does not resolve, errorOccurred says "Host Lookup - Could Not Find
-    // Host Entry". Throws SocketError for an address that is no address.
+    // A table that has not answered by then is given up: the system alone
+    // would keep a player waiting for minutes.
+    static constexpr int ConnectTimeoutSeconds = 15;
+
+    // Starts connecting; the outcome arrives later as messages, or as
+    // connectFailed. A host name the system must look up is resolved without
+    // blocking. Throws SocketError for an address that is no address.
     void connectTo(const std::string &host, std::uint16_t port);
+    // Answers host-name look-ups instead of the system (tests keep their
+    // queries on this machine).
+    void setResolver(net::Resolver resolve) { m_resolve = std::move(resolve); }
+    // The connect clock ran out; public so tests need not wait for it.
+    void connectTimedOut();
 
     int ownSeat() const { return m_ownSeat; }
     bool loggedIn() const { return m_loggedIn; }
@@ -80,8 +92,10 @@ Q_SIGNALS:
     void winner(const QString &name);
     // The host closed the connection; sent once the queue is worked off.
     void connectionClosed();
-    // The connection could not be made (the socket's error text); nothing follows.
-    void connectFailed(const QString &why);
+    // The connection could not be made: the socket's error text, and the
+    // reason in a player's words ("connection refused", "no such host",
+    // "timed out after 15 s"). Nothing follows.
+    void connectFailed(const QString &why, const QString &reason);
     // An exception caught at one of the session's entry points.
     void errorOccurred(const QString &text);
 
@@ -95,6 +109,7 @@ private:
     static const Route Routes[];
 
     void readReady();
+    void failConnect(const std::string &why, const QString &reason);
     void socketClosed();
     void announceCloseWhenDone();
     void dispatchQueued();
@@ -124,6 +139,9 @@ private:
     bool addCorrect(std::string_view args);
 
     StreamSocket *m_socket = nullptr;   // child of this session
+    QTimer *m_connectClock = nullptr;   // child of this session
+    net::Resolver m_resolve = net::resolveThroughSystem;
+    bool m_connectFailed = false;    // given up: the socket's own reports no longer count
     wire::FrameSplitter m_splitter;
     wire::InboundQueue m_queue;
     bool m_dispatching = false;      // a pass over the queue is under way further up the stack

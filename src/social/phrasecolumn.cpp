@@ -3,6 +3,7 @@
 #include "session/wiretext.h"
 #include "core/names.h"
 #include "ui/focuslook.h"
+#include "ui/pictures.h"
 
 #include <QAction>
 #include <QMenu>
@@ -17,17 +18,17 @@ namespace zz {
 namespace {
 
 // A speech bubble with the button's number; button 10 gets a note instead.
-QPixmap buttonPicture(int number)
+QPixmap buttonPicture(int number, qreal dpr)
 {
-    QPixmap picture(PhraseColumn::ButtonWidth - 4, PhraseColumn::ButtonHeight - 4);
-    picture.fill(Qt::transparent);
+    const QSize size(PhraseColumn::ButtonWidth - 4, PhraseColumn::ButtonHeight - 4);
+    QPixmap picture = ui::blankPicture(size, dpr);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF bubble(0.5, 0.5, picture.width() - 1.0, picture.height() - 4.0);
+    const QRectF bubble(0.5, 0.5, size.width() - 1.0, size.height() - 4.0);
     QPainterPath path;
     path.addRoundedRect(bubble, 4, 4);
     path.moveTo(4, bubble.bottom());
-    path.lineTo(3, picture.height() - 0.5);
+    path.lineTo(3, size.height() - 0.5);
     path.lineTo(9, bubble.bottom());
     painter.setPen(QPen(QColor(0x30, 0x30, 0x60), 1));
     painter.setBrush(number == 10 ? QColor(0xff, 0xe0, 0x80) : QColor(0xd8, 0xe8, 0xff));
@@ -56,7 +57,8 @@ PhraseColumn::PhraseColumn(QWidget *parent)
         b->setObjectName(QStringLiteral("b_phrase%1").arg(number));
         b->setFixedSize(ButtonWidth, ButtonHeight);
         b->setAutoRaise(true);
-        b->setIcon(buttonPicture(number));
+        b->setIcon(buttonPicture(number, b->devicePixelRatioF()));
+        ui::followPixelRatio(*b, [b, number](qreal dpr) { b->setIcon(buttonPicture(number, dpr)); });
         b->setIconSize(QSize(ButtonWidth - 4, ButtonHeight - 4));
         b->setFocusPolicy(Qt::TabFocus);
         ui::showFocus(*b);

@@ -1,5 +1,7 @@
 #include "ui/hintlook.h"
 
+#include "ui/pictures.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
@@ -32,22 +34,26 @@ public:
         // style's own come from files whose reading loads every image format
         // plug-in before the window can show. Drawn ones look alike.
         if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
-            return overflowArrows(icon == SP_ToolBarVerticalExtensionButton);
+            return overflowArrows(icon == SP_ToolBarVerticalExtensionButton,
+                                  widget ? widget->devicePixelRatioF() : qApp->devicePixelRatio());
         return QProxyStyle::standardIcon(icon, option, widget);
     }
 
 private:
-    static QIcon overflowArrows(bool downwards)
+    static QIcon overflowArrows(bool downwards, qreal dpr)
     {
         // Two chevrons, 8 x 5, as the style's smallest picture has them.
-        QPixmap arrows(8, 5);
-        arrows.fill(Qt::transparent);
+        const QSize size = downwards ? QSize(5, 8) : QSize(8, 5);
+        QPixmap arrows = ui::blankPicture(size, dpr);
         QPainter p(&arrows);
-        p.setPen(QColor(0x30, 0x30, 0x30));
-        for (const int at : {1, 4})
-            p.drawPolyline(QList<QPoint>{QPoint(at, 0), QPoint(at + 2, 2), QPoint(at, 4)});
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
+        if (downwards)
+            p.setTransform(QTransform(0, 1, 1, 0, 0, 0));   // the same chevrons, pointing down
+        for (const qreal at : {1.5, 4.5})
+            p.drawPolyline(QPolygonF({QPointF(at, 0.5), QPointF(at + 2, 2.5), QPointF(at, 4.5)}));
         p.end();
-        return QIcon(downwards ? arrows.transformed(QTransform().rotate(90)) : arrows);
+        return QIcon(arrows);
     }
 };
 

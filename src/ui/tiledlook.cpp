@@ -1,10 +1,10 @@
 #include "ui/tiledlook.h"
 
-#include <QEvent>
+#include "ui/pictures.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPalette>
-#include <QPixmapCache>
 #include <QRandomGenerator>
 #include <QWidget>
 
@@ -18,53 +18,23 @@ QFont boldArial(int pixelSize)
     return font;
 }
 
-namespace {
-
-// Lays the tile into a window's palette when the window is first polished,
-// just before it first shows: a window that never shows never paints it.
-class TileOnPolish : public QObject
-{
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Polish) {
-            auto *window = static_cast<QWidget *>(watched);
-            QPalette look = window->palette();
-            look.setBrush(QPalette::Window, QBrush(backgroundTile()));
-            window->setPalette(look);
-            window->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 void tileBackground(QWidget &window)
 {
     window.setAutoFillBackground(true);
-    window.installEventFilter(new TileOnPolish(&window));
-}
-
-QPixmap paintedOnce(const QString &key, const std::function<QPixmap()> &paint)
-{
-    QPixmap picture;
-    if (!QPixmapCache::find(key, &picture)) {
-        picture = paint();
-        QPixmapCache::insert(key, picture);
-    }
-    return picture;
+    followPixelRatio(window, [&window](qreal dpr) {
+        QPalette look = window.palette();
+        look.setBrush(QPalette::Window, QBrush(backgroundTile(dpr)));
+        window.setPalette(look);
+    });
 }
 
 namespace {
 
-QPixmap paintBackgroundTile()
+QPixmap paintBackgroundTile(qreal dpr)
 {
     constexpr int Side = 160;
-    QPixmap tile(Side, Side);
+    QPixmap tile(qRound(Side * dpr), qRound(Side * dpr));
+    tile.setDevicePixelRatio(dpr);
     tile.fill(QColor(0xdc, 0xe7, 0xee));
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
@@ -102,10 +72,10 @@ QPixmap paintBackgroundTile()
 
 } // namespace
 
-QPixmap backgroundTile()
+QPixmap backgroundTile(qreal dpr)
 {
     // Every window of the game shows it.
-    return paintedOnce(QStringLiteral("zz-background-tile"), paintBackgroundTile);
+    return paintedOnce(QStringLiteral("zz-background-tile"), dpr, paintBackgroundTile);
 }
 
 } // namespace zz::ui

@@ -6,6 +6,8 @@
 #include "session/clientsession.h"
 #include "lobby/playwithothersdialog.h"
 #include "client/gamestartdialog.h"
+#include "client/gametable.h"
+#include "net/hostlookup.h"
 #include "net/streamsocket.h"
 #include "social/spylistwindow.h"
 #include "support/loopback.h"
@@ -24,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 using namespace zz;
 using zz::test::openMessageBox;
@@ -43,6 +47,8 @@ protected:
     void start(const QStringList &params, GameWindow::HostStarter starter = {})
     {
         window = std::make_unique<GameWindow>(params);
+        // No look-up leaves this machine: every name is unknown here.
+        window->session().setResolver([](const std::string &) { return std::optional<net::IpAddress>(); });
         download = new PlayWithOthersDialog(window.get());
         spyList = new SpyListWindow(window.get());
         window->setCompanions({{}, download, {}, {}, {}, spyList, {}, {}});
@@ -204,6 +210,66 @@ TEST_F(Launch, HostClosingTheConnectionClosesTheWindow)
     client->disconnectFromHost();
     EXPECT_TRUE(waitFor([&closed] { return closed; }));
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Launch, AJoinThatFailsSaysWhyAndOffersAnotherTable)
+{
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const QString closedPort = QString::number(probe.serverPort());
+    probe.close();   // nobody listens there now
+    const struct
+    {
+        const char *name;
+        QString address, line;
+    } cases[] = {
+        {"nothing listens", QStringLiteral("127.0.0.1:") + closedPort,
+         QStringLiteral("Could not reach the table at 127.0.0.1:%1: connection refused.").arg(closedPort)},
+        {"the name does not resolve", QStringLiteral("nowhere.test:7790"),
+         QStringLiteral("Could not reach the table at nowhere.test:7790: no such host.")},
+        {"no address at all", QStringLiteral("300.1.2.3"),
+         QStringLiteral("Could not reach the table at 300.1.2.3:%1: no such host.").arg(game.serverPort())},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        start({QStringLiteral("Eve"), c.address, QStringLiteral("false")});
+        ASSERT_TRUE(waitFor([&] { return chat().contains(c.line); })) << chat().toStdString();
+        EXPECT_TRUE(download->isVisible());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(chat().count(QStringLiteral("Could not reach")), 1);
+    }
+}
+
+TEST_F(Launch, AJoinedTableThatClosesIsSaidAndAnotherOffered)
+{
+    const QString text = QStringLiteral("The table at 127.0.0.1:%1 closed the connection.").arg(game.serverPort());
+    for (const bool exit : {false, true}) {
+        SCOPED_TRACE(exit ? "Exit" : "Play With Others");
+        start({QStringLiteral("Eve"), QStringLiteral("127.0.0.1"), QStringLiteral("false")});
+        QTcpSocket *client = acceptClient();
+        ASSERT_TRUE(client);
+        client->write("CMD_sendlogininfo+1\xff" "CMD_newplayerinfo+1+Eve\xff" "CMD_startgame+Eve+100+60+\xff");
+        ASSERT_TRUE(waitFor([this] { return window->table().gameInProgress(); }));
+        bool closed = false;
+        QObject::connect(window.get(), &GameWindow::closed, window.get(), [&closed] { closed = true; });
+        client->disconnectFromHost();
+        ASSERT_TRUE(waitFor([&] { return openMessageBox(text); }));
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(closed);
+        EXPECT_FALSE(window->session().sendChat(QStringLiteral("anyone?"), QStringLiteral("clBlack")));
+        QMessageBox *box = openMessageBox(text);
+        const QString choice = exit ? QStringLiteral("Exit") : QStringLiteral("Play With Others...");
+        for (QAbstractButton *button : box->buttons())
+            if (button->text() == choice)
+                button->click();
+        if (exit) {
+            EXPECT_TRUE(waitFor([&] { return closed; }));
+        } else {
+            EXPECT_TRUE(waitFor([this] { return download->isVisible(); }));
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_FALSE(closed);
+        }
+    }
 }
 
 TEST_F(Launch, StartGameOpensTheOptionsOnceLoggedIn)

@@ -8,7 +8,12 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -214,13 +219,52 @@ TEST(ClientSession, NoHostListeningIsAFailedConnectNotAClose)
     probe.close();   // nobody listens there now
     ClientSession session;
     QString why;
+    QString reason;
     bool closed = false;
-    QObject::connect(&session, &ClientSession::connectFailed, &session, [&](const QString &text) { why = text; });
+    QObject::connect(&session, &ClientSession::connectFailed, &session, [&](const QString &text, const QString &words) {
+        why = text;
+        reason = words;
+    });
     QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { closed = true; });
     session.connectTo("127.0.0.1", port);
     ASSERT_TRUE(waitFor([&] { return !why.isEmpty(); }));
+    EXPECT_EQ(why, QStringLiteral("Error #10061 (WSAECONNREFUSED)"));
+    EXPECT_EQ(reason, QStringLiteral("connection refused"));
     EXPECT_FALSE(waitFor([&] { return closed; }, 100));
     EXPECT_FALSE(session.loggedIn());
+}
+
+// A name nobody knows, and a table that never answers: each fails once, in
+// words, never as a close, and a late answer connects nothing. The look-ups
+// are answered here, not by the system.
+TEST(ClientSession, AnUnknownNameOrASilentTableFailsOnceInWords)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    for (const bool known : {false, true}) {
+        SCOPED_TRACE(known ? "the clock runs out during the look-up" : "the name does not resolve");
+        std::promise<void> answer;
+        std::shared_future<void> answered = answer.get_future().share();
+        ClientSession session;
+        QStringList failures;
+        bool closed = false;
+        QObject::connect(&session, &ClientSession::connectFailed, &session,
+                         [&](const QString &why, const QString &reason) { failures << why + QStringLiteral(": ") + reason; });
+        QObject::connect(&session, &ClientSession::connectionClosed, &session, [&] { closed = true; });
+        session.setResolver([answered, known](const std::string &) {
+            answered.wait();
+            return known ? std::optional(net::IpAddress::v4(htonl(INADDR_LOOPBACK))) : std::nullopt;
+        });
+        session.connectTo("table.test", server.serverPort());
+        if (known)
+            session.connectTimedOut();
+        answer.set_value();
+        ASSERT_TRUE(waitFor([&] { return !failures.isEmpty(); }));
+        EXPECT_FALSE(waitFor([&] { return server.hasPendingConnections() || closed; }, 200));
+        session.connectTimedOut();
+        EXPECT_EQ(failures, QStringList{known ? QStringLiteral("Error #10060 (WSAETIMEDOUT): timed out after 15 s")
+                                              : QStringLiteral("Host Lookup - Could Not Find Host Entry: no such host")});
+    }
 }
 
 // ---- with a host on the other end of a real connection ---------------------
@@ -265,6 +309,8 @@ TEST_F(ConnectedSession, AnswersTheGreetingWithTheLogin)
     EXPECT_EQ(hostReceives(expected.size()), expected);
     EXPECT_EQ(session.ownSeat(), 3);
     EXPECT_TRUE(session.loggedIn());
+    session.connectTimedOut();   // too late to give up a connection that was made
+    EXPECT_TRUE(session.sendWord(QStringLiteral("cold")));
     EXPECT_EQ(record.lines, std::vector<std::string>{"login 3"});
 }
 

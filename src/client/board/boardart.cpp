@@ -1,6 +1,7 @@
 #include "boardart.h"
 
 #include "core/names.h"
+#include "ui/pictures.h"
 #include "ui/tiledlook.h"
 
 #include <QFont>
@@ -13,18 +14,11 @@ namespace zz::board {
 
 namespace {
 
-QPixmap transparentPixmap(QSize size)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
-
-QPixmap paintCompletedMark()
+QPixmap paintCompletedMark(qreal dpr)
 {
     // Drawn on the left of the seat's mark column and the fast mark on the right,
     // so the two sit side by side when a seat earns both.
-    QPixmap pixmap = transparentPixmap(QSize(23, 19));
+    QPixmap pixmap = ui::blankPicture(QSize(23, 19), dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -43,9 +37,9 @@ QPixmap paintCompletedMark()
     return pixmap;
 }
 
-QPixmap paintFastMark()
+QPixmap paintFastMark(qreal dpr)
 {
-    QPixmap pixmap = transparentPixmap(QSize(23, 19));
+    QPixmap pixmap = ui::blankPicture(QSize(23, 19), dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient disc(QPointF(16, 6), 9);
@@ -61,9 +55,9 @@ QPixmap paintFastMark()
     return pixmap;
 }
 
-QPixmap paintEyesMark()
+QPixmap paintEyesMark(qreal dpr)
 {
-    QPixmap pixmap = transparentPixmap(QSize(23, 10));
+    QPixmap pixmap = ui::blankPicture(QSize(23, 10), dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     for (const qreal left : {1.0, 12.0}) {
@@ -79,9 +73,9 @@ QPixmap paintEyesMark()
     return pixmap;
 }
 
-QPixmap paintBoxBonusBadge(int value)
+QPixmap paintBoxBonusBadge(int value, qreal dpr)
 {
-    QPixmap pixmap = transparentPixmap(QSize(47, 26));
+    QPixmap pixmap = ui::blankPicture(QSize(47, 26), dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF badge(1.5, 2.5, 44, 21);
@@ -100,9 +94,9 @@ QPixmap paintBoxBonusBadge(int value)
     return pixmap;
 }
 
-QPixmap paintStartButtonPicture(QSize size, ButtonLook look)
+QPixmap paintStartButtonPicture(QSize size, ButtonLook look, qreal dpr)
 {
-    QPixmap pixmap = transparentPixmap(size);
+    QPixmap pixmap = ui::blankPicture(size, dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal sink = look == ButtonLook::Pressed ? 2 : 0;
@@ -140,31 +134,33 @@ QPixmap paintStartButtonPicture(QSize size, ButtonLook look)
 
 } // namespace
 
-// Six seats show the same marks and twenty boxes four badges: paint each once.
-QPixmap completedMark()
+// Six seats show the same marks and twenty boxes four badges: paint each once
+// for each pixel ratio.
+QPixmap completedMark(qreal dpr)
 {
-    return ui::paintedOnce(QStringLiteral("zz-completed-mark"), paintCompletedMark);
+    return ui::paintedOnce(QStringLiteral("zz-completed-mark"), dpr, paintCompletedMark);
 }
 
-QPixmap fastMark()
+QPixmap fastMark(qreal dpr)
 {
-    return ui::paintedOnce(QStringLiteral("zz-fast-mark"), paintFastMark);
+    return ui::paintedOnce(QStringLiteral("zz-fast-mark"), dpr, paintFastMark);
 }
 
-QPixmap eyesMark()
+QPixmap eyesMark(qreal dpr)
 {
-    return ui::paintedOnce(QStringLiteral("zz-eyes-mark"), paintEyesMark);
+    return ui::paintedOnce(QStringLiteral("zz-eyes-mark"), dpr, paintEyesMark);
 }
 
-QPixmap boxBonusBadge(int value)
+QPixmap boxBonusBadge(int value, qreal dpr)
 {
-    return ui::paintedOnce(QStringLiteral("zz-badge-%1").arg(value), [value] { return paintBoxBonusBadge(value); });
+    return ui::paintedOnce(QStringLiteral("zz-badge-%1").arg(value), dpr,
+                           [value](qreal ratio) { return paintBoxBonusBadge(value, ratio); });
 }
 
-QPixmap startButtonPicture(QSize size, ButtonLook look)
+QPixmap startButtonPicture(QSize size, ButtonLook look, qreal dpr)
 {
     return ui::paintedOnce(QStringLiteral("zz-start-%1x%2-%3").arg(size.width()).arg(size.height()).arg(int(look)),
-                           [size, look] { return paintStartButtonPicture(size, look); });
+                           dpr, [size, look](qreal ratio) { return paintStartButtonPicture(size, look, ratio); });
 }
 
 } // namespace zz::board

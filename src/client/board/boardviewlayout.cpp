@@ -2,11 +2,11 @@
 #include "boardview.h"
 
 #include "boardart.h"
+#include "ui/pictures.h"
 #include "ui/tiledlook.h"
 #include "boardrules.h"
 #include "imagebutton.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -91,38 +91,16 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &place, cons
     return label;
 }
 
-// Gives a mark its picture when it first shows: most marks stay hidden all game.
-class PictureOnShow : public QObject
-{
-public:
-    PictureOnShow(QLabel *mark, QPixmap (*paint)(int), int value) : QObject(mark), m_paint(paint), m_value(value)
-    {
-        mark->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show) {
-            static_cast<QLabel *>(watched)->setPixmap(m_paint(m_value));
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QPixmap (*m_paint)(int);
-    int m_value;
-};
-
-QLabel *makeMark(QWidget *parent, const QString &name, const QRect &place, QPixmap (*paint)(int), int value = 0)
+// A mark gets its picture when it first shows (most marks stay hidden all
+// game), painted for the pixel ratio of its screen.
+QLabel *makeMark(QWidget *parent, const QString &name, const QRect &place, QPixmap (*paint)(int, qreal), int value = 0)
 {
     auto *mark = new QLabel(parent);
     mark->setObjectName(name);
     mark->setGeometry(place);
     mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
-    new PictureOnShow(mark, paint, value);
+    ui::followPixelRatio(*mark, [mark, paint, value](qreal dpr) { mark->setPixmap(paint(value, dpr)); });
     return mark;
 }
 
@@ -185,8 +163,9 @@ void BoardView::buildWords()
     m_startButton->setAccessibleName(latin1(label::StartGame));
     m_startButton->setFocusPolicy(Qt::TabFocus);
     const QSize buttonSize(164, 46);
-    m_startButton->setPictures(buttonSize,
-                               [buttonSize](ButtonLook look) { return startButtonPicture(buttonSize, look); });
+    m_startButton->setPictures(buttonSize, [buttonSize](ButtonLook look, qreal dpr) {
+        return startButtonPicture(buttonSize, look, dpr);
+    });
     m_startButton->setGeometry(QRect(QPoint(248, 16), buttonSize));
     connect(m_startButton, &ImageButton::clicked, this, &BoardView::startClicked);
 }
@@ -225,9 +204,10 @@ void BoardView::buildSeat(int seat)
     count->setText(InitialWordCount);
 
     const QRect markPlace(MarkLeft, lower, 23, 19);
-    makeMark(this, numbered("image_completed", seat), markPlace, [](int) { return completedMark(); });
-    makeMark(this, numbered("image_fast", seat), markPlace, [](int) { return fastMark(); });
-    makeMark(this, numbered("image_eyes", seat), QRect(MarkLeft, top + 4, 23, 10), [](int) { return eyesMark(); });
+    makeMark(this, numbered("image_completed", seat), markPlace, [](int, qreal dpr) { return completedMark(dpr); });
+    makeMark(this, numbered("image_fast", seat), markPlace, [](int, qreal dpr) { return fastMark(dpr); });
+    makeMark(this, numbered("image_eyes", seat), QRect(MarkLeft, top + 4, 23, 10),
+             [](int, qreal dpr) { return eyesMark(dpr); });
     setSeatWaiting(seat);
 }
 
@@ -274,7 +254,10 @@ void BoardView::setCalmLook(QWidget *widget, bool calm)
 void BoardView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawTiledPixmap(rect(), ui::backgroundTile());
+    // The paper lines up with that of a tiled parent around the board.
+    const QPixmap tile = ui::backgroundTile(devicePixelRatioF());
+    const QSize side = tile.deviceIndependentSize().toSize();
+    p.drawTiledPixmap(rect(), tile, QPoint(x() % side.width(), y() % side.height()));
     p.setRenderHint(QPainter::Antialiasing);
 
     p.setPen(QPen(QColor(255, 255, 255, 150), 1));

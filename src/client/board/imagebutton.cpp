@@ -24,14 +24,21 @@ QSize ImageButton::sizeHint() const
     return m_size;
 }
 
+QPixmap ImageButton::picture() const
+{
+    if (!m_pictures)
+        return {};
+    using board::ButtonLook;
+    const ButtonLook look = isDown() ? ButtonLook::Pressed : underMouse() ? ButtonLook::Hover : ButtonLook::Normal;
+    return m_pictures(look, devicePixelRatioF());
+}
+
 void ImageButton::paintEvent(QPaintEvent *)
 {
     if (!m_pictures)
         return;
-    using board::ButtonLook;
-    const ButtonLook look = isDown() ? ButtonLook::Pressed : underMouse() ? ButtonLook::Hover : ButtonLook::Normal;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_pictures(look));
+    painter.drawPixmap(0, 0, picture());
     // Only a button given a focus policy ever has the focus; the mark shows where Space goes.
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));

@@ -15,11 +15,14 @@ class ImageButton : public QAbstractButton
 public:
     explicit ImageButton(QWidget *parent = nullptr);
 
-    // The pictures are asked for when the button is painted in that look,
-    // so a button that never shows never has them painted.
-    using Pictures = std::function<QPixmap(board::ButtonLook)>;
+    // The pictures are asked for when the button is painted in that look, for
+    // the device pixel ratio of its screen, so a button that never shows never
+    // has them painted.
+    using Pictures = std::function<QPixmap(board::ButtonLook, qreal dpr)>;
     void setPictures(QSize size, Pictures pictures);
     QSize sizeHint() const override;
+    // The picture the button paints now; null without pictures.
+    QPixmap picture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

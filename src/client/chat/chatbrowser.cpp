@@ -5,6 +5,7 @@
 #include "core/names.h"
 #include "smileys.h"
 #include "session/wiretext.h"
+#include "ui/pictures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
@@ -18,6 +19,7 @@
 #include <QTextFrame>
 
 #include <algorithm>
+#include <utility>
 
 namespace zz {
 
@@ -81,6 +83,15 @@ ChatBrowser::ChatBrowser(QWidget *parent)
     setPalette(colours);
 
     setMargins();
+    // Faces load when a line first paints them; those already in the text are
+    // drawn again for a screen of another pixel ratio.
+    ui::followPixelRatio(*this, [this, shown = false](qreal dpr) mutable {
+        if (!std::exchange(shown, true))
+            return;
+        for (int index = 0; index < SmileyCount; ++index)
+            document()->addResource(QTextDocument::ImageResource, smileyUrl(index), smileyImage(index, dpr));
+        viewport()->update();
+    });
 
     const QColor windowText = toQColor(colour::WindowText);
     m_styles = {{
@@ -321,7 +332,7 @@ void ChatBrowser::resizeEvent(QResizeEvent *event)
 QVariant ChatBrowser::loadResource(int type, const QUrl &name)
 {
     if (type == QTextDocument::ImageResource && name.scheme() == SmileyScheme)
-        return smileyImage(name.path().toInt());
+        return smileyImage(name.path().toInt(), devicePixelRatioF());
     // Chat text never loads anything from elsewhere.
     return {};
 }

@@ -8,6 +8,7 @@
 #include "smileys.h"
 #include "session/wiretext.h"
 #include "ui/focuslook.h"
+#include "ui/pictures.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -41,7 +42,9 @@ ChatView::ChatView(QWidget *parent)
     m_smilies->setAccessibleName(fromAscii(chattext::Smileys));
     ui::showFocus(*m_smilies);
     ui::showFocus(*m_browser);
-    m_smilies->setIcon(QPixmap::fromImage(smileyImage(0)));
+    const auto drawFace = [this](qreal dpr) { m_smilies->setIcon(QPixmap::fromImage(smileyImage(0, dpr))); };
+    drawFace(m_smilies->devicePixelRatioF());
+    ui::followPixelRatio(*m_smilies, drawFace);
     m_smilies->setFixedSize(24, 24);
     m_smilies->setAutoRaise(true);
 
@@ -113,12 +116,16 @@ void ChatView::buildSmileyMenu()
 {
     m_smileyMenu = new QMenu(this);
     m_smileyMenu->setObjectName(fromAscii("popup_smilies"));
-    // The faces are drawn when the menu first opens, not at start.
+    // The faces are drawn when the menu first opens, not at start, and again
+    // when it opens on a screen of another pixel ratio.
     connect(m_smileyMenu, &QMenu::aboutToShow, this, [this] {
+        const qreal dpr = m_smileyMenu->devicePixelRatioF();
+        if (m_smileyMenu->property("drawnFor").toReal() == dpr)
+            return;
+        m_smileyMenu->setProperty("drawnFor", dpr);
         const QList<QAction *> entries = m_smileyMenu->actions();
         for (int index = 0; index < entries.size(); ++index)
-            if (entries[index]->icon().isNull())
-                entries[index]->setIcon(QPixmap::fromImage(smileyImage(index)));
+            entries[index]->setIcon(QPixmap::fromImage(smileyImage(index, dpr)));
     });
     for (int index = 0; index < SmileyCount; ++index) {
         QAction *entry = m_smileyMenu->addAction(QString::fromStdString(smileyCode(index)));
@@ -168,6 +175,11 @@ void ChatView::chatLineReceived(const QString &line, const QString &colourText)
 bool ChatView::addDecodedLine(const QString &line, Colour colour)
 {
     return addLine(toWire(line), colour);
+}
+
+void ChatView::addProgramLine(const QString &text, Colour colour)
+{
+    m_browser->addLine(programLine(toWire(text), colour));
 }
 
 void ChatView::sendit()

@@ -33,6 +33,8 @@ public:
     // empty or unreadable colour text gives red.
     void chatLineReceived(const QString &line, const QString &colourText);
     bool addDecodedLine(const QString &line, Colour colour);
+    // A line of the program itself, drawn as given (no speaker cut at a colon).
+    void addProgramLine(const QString &text, Colour colour);
 
     void setLoggedIn(bool loggedIn) { m_loggedIn = loggedIn; }
     bool isLoggedIn() const { return m_loggedIn; }

@@ -5,7 +5,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <QtMath>
+
 #include <array>
+#include <map>
+#include <utility>
 
 namespace zz {
 
@@ -171,11 +175,12 @@ void drawMouth(QPainter &p, Mouth mouth)
     }
 }
 
-QImage drawFace(const Face &face)
+QImage drawFace(const Face &face, qreal dpr)
 {
     // Drawn large and scaled down with smoothing, so small features keep their shape.
     constexpr int Scale = 4;
-    QImage large(SmileySize * Scale, SmileySize * Scale, QImage::Format_ARGB32_Premultiplied);
+    const int side = qCeil(SmileySize * dpr);
+    QImage large(side * Scale, side * Scale, QImage::Format_ARGB32_Premultiplied);
     large.fill(Qt::transparent);
     {
         QPainter p(&large);
@@ -211,7 +216,9 @@ QImage drawFace(const Face &face)
             p.drawPath(drop);
         }
     }
-    return large.scaled(SmileySize, SmileySize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image = large.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(dpr);
+    return image;
 }
 
 const Face &faceOf(std::size_t index)
@@ -245,14 +252,16 @@ const Face &faceOf(std::size_t index)
 
 } // namespace
 
-const QImage &smileyImage(int index)
+const QImage &smileyImage(int index, qreal dpr)
 {
-    // Each face is drawn when first asked for: most games show few of them.
-    static std::array<QImage, SmileyCount> images;
+    // Each face is drawn when first asked for, for each pixel ratio: most
+    // games show few of them, on one screen.
+    static std::map<std::pair<std::size_t, int>, QImage> images;
     const auto at = static_cast<std::size_t>(index >= 0 && index < SmileyCount ? index : 0);
-    if (images[at].isNull())
-        images[at] = drawFace(faceOf(at));
-    return images[at];
+    QImage &image = images[{at, qRound(dpr * 100)}];
+    if (image.isNull())
+        image = drawFace(faceOf(at), dpr);
+    return image;
 }
 
 } // namespace zz
