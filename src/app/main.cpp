@@ -15,6 +15,7 @@
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
 #include "core/names.h"
+#include "fleet/fleetagent.h"
 #include "host/headlesshost.h"
 #include "host/hostservice.h"
 #include "host/tableannouncer.h"
@@ -157,7 +158,7 @@ int main(int argc, char *argv[])
 {
     switch (zz::startMode(argc, argv)) {
     case zz::StartMode::Serve:
-        return zz::runHeadlessHost(argc, argv);
+        return zz::runHeadlessHost(argc, argv, &zz::fleet::makeFleetAgent);
     case zz::StartMode::Bot:
         return zz::runHeadlessBot(argc, argv);
     case zz::StartMode::Help:
