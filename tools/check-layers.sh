@@ -7,7 +7,7 @@ set -uo pipefail
 src="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/src}"
 
 # Lowest first.
-layers=(core net http dict store host fleet session bot ui storeui social lobby client app)
+layers=(core net http dict store host fleet session bot matchmaker ui storeui social lobby client app)
 rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }; done; echo -1; }
 
 status=0

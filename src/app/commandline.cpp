@@ -30,6 +30,8 @@ StartMode startMode(int argc, const char *const *argv)
         return StartMode::Serve;
     if (hasArgument(argc, argv, "--bot"))
         return StartMode::Bot;
+    if (hasArgument(argc, argv, "--matchmaker"))
+        return StartMode::Matchmaker;
     if (hasArgument(argc, argv, "--help"))
         return StartMode::Help;
     if (hasArgument(argc, argv, "--version"))
@@ -51,6 +53,10 @@ QString helpText()
                           "                                the table once empty this long (60; 0 never)\n"
                           "  zigzop --bot HOST[:PORT] [--name NAME] [--speed slow|normal|fast]\n"
                           "                                join a table as a computer player (PORT %1 unless given)\n"
+                          "  zigzop --matchmaker --listen [ADDRESS:]PORT --allocator https://HOST[:PORT]\n"
+                          "         --client-cert FILE --client-key FILE --ca FILE [--namespace NAME]\n"
+                          "         [--fleet NAME] [--tls-cert FILE --tls-key FILE]\n"
+                          "                                hand out tables of a fleet to games (Quick Match)\n"
                           "  zigzop --help                 show this text\n"
                           "  zigzop --version              show the version\n"
                           "\n"

@@ -3,6 +3,7 @@
 // computer player alone with --bot.
 #include "app/commandline.h"
 #include "app/launchmarker.h"
+#include "app/matchmakerstart.h"
 #include "bot/headlessbot.h"
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
@@ -161,6 +162,8 @@ int main(int argc, char *argv[])
         return zz::runHeadlessHost(argc, argv, &zz::fleet::makeFleetAgent);
     case zz::StartMode::Bot:
         return zz::runHeadlessBot(argc, argv);
+    case zz::StartMode::Matchmaker:
+        return zz::runMatchmaker(argc, argv);
     case zz::StartMode::Help:
         print(zz::helpText());
         return 0;

@@ -22,6 +22,7 @@ set(expected
     ${RELBINDIR}/zigzop
     ${MODULEDIR}/zigzop-http.so
     ${MODULEDIR}/zigzop-sounds.so
+    ${MODULEDIR}/zigzop-matchmaker.so
     ${UNITDIR}/zigzop-serve@.service
     share/applications/${APPID}.desktop
     share/doc/zigzop/changelog.gz
