@@ -22,6 +22,9 @@
 #include "host/tableannouncer.h"
 #include "core/launchplan.h"
 #include "lobby/playwithothersdialog.h"
+#include "lobby/tablecodedialog.h"
+#include "client/chat/chatview.h"
+#include "core/chatline.h"
 #include "net/signalwatcher.h"
 #include "app/singleinstance.h"
 #include "app/userfolders.h"
@@ -84,6 +87,19 @@ struct Companions
     zz::LadderDialog ladder;
 };
 
+// Joining the private table this game asked the matchmaker for: its code,
+// for the player to hand on, in the chat and in a dialog with Copy.
+void showPrivateTableCode(zz::GameWindow &window, const std::string &code)
+{
+    const QString text = QString::fromStdString(code);
+    window.chat().addDecodedLine(QStringLiteral("Your private table's code: ") + text
+                                     + QStringLiteral(" (friends type it in Join a table)"),
+                                 zz::SystemLineColour);
+    auto *dialog = new zz::TableCodeDialog(text, &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
 int runGame(QApplication &app, QStringList &relaunch)
 {
     std::unique_ptr<zz::SingleInstance> instance;
@@ -126,6 +142,11 @@ int runGame(QApplication &app, QStringList &relaunch)
         // Hosted from the dialog: show where others can join.
         if (qEnvironmentVariable("ZIGZOP_SHOW_LOBBY") == QStringLiteral("1"))
             companions.download.show();
+    }
+    if (const std::string code = companions.download.privateTableCode(params.size() >= 2 ? params[1] : std::string());
+        !code.empty() && zz::planLaunch(params).mode == zz::LaunchPlan::Mode::Join) {
+        // After the launch's own first lines.
+        QMetaObject::invokeMethod(&window, [&window, code] { showPrivateTableCode(window, code); }, Qt::QueuedConnection);
     }
     if (host.dictionaryFailed()) {
         auto *box = new QMessageBox(QMessageBox::Warning, zz::fromAscii(zz::ApplicationTitle),

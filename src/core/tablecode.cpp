@@ -2,6 +2,7 @@
 
 #include "core/ipaddress.h"
 
+#include <cctype>
 #include <vector>
 
 namespace zz {
@@ -145,14 +146,19 @@ std::string tableCodeErrorText(const TableCodeReading &reading)
 bool looksLikeTableCode(std::string_view text)
 {
     std::size_t symbols = 0;
+    bool hyphenOrDigit = false;
     for (const char c : text) {
+        if (c >= '0' && c <= '9')
+            hyphenOrDigit = true;
+        if (c == '-')
+            hyphenOrDigit = true;
         if (isSeparator(c))
             continue;
-        if (symbolValue(c) < 0)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
             return false;
         ++symbols;
     }
-    return symbols == Ipv4Length || symbols == Ipv6Length;
+    return hyphenOrDigit && (symbols == Ipv4Length || symbols == Ipv6Length);
 }
 
 } // namespace zz

@@ -37,9 +37,10 @@ TableCodeReading readTableCode(std::string_view code);
 // Why a code was refused, in words for the player.
 std::string tableCodeErrorText(const TableCodeReading &reading);
 
-// True when text is written like a code (only code characters, blanks and
-// hyphens, the length of one): the Join box then reads it as a code, not as
-// a host name.
+// True when text is written like a code: letters and digits the length of
+// one, with a hyphen or a digit among them. The Join box then reads it as a
+// code (and says what is wrong with it), not as a host name; a name of ten
+// letters ("gameserver") stays a name.
 bool looksLikeTableCode(std::string_view text);
 
 } // namespace zz

@@ -83,6 +83,19 @@ TEST(TableCode, RefusesWithAReason)
     EXPECT_NE(zz::tableCodeErrorText(readTableCode("K7Q2M-9XA3U")).find('U'), std::string::npos);
 }
 
+TEST(TableCode, TellsCodesFromHostNames)
+{
+    const struct { const char *text; bool code; } cases[] = {
+        {"K7Q2M-9XA3U", true},   // a code with a wrong letter is still read as a code
+        {"k7q2m9xa3t", true},    {"gameserver", false},  {"gamer-serve", true},
+        {"table.local", false},  {"10.0.0.1", false},    {"K7Q2M-9XA3", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(zz::looksLikeTableCode(c.text), c.code);
+    }
+}
+
 TEST(TableCode, UnusableAddressesMakeNoCode)
 {
     const struct { const char *host; std::uint16_t port; } cases[] = {
