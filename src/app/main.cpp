@@ -92,7 +92,8 @@ struct Companions
 void showPrivateTableCode(zz::GameWindow &window, const std::string &code)
 {
     const QString text = QString::fromStdString(code);
-    window.chat().addDecodedLine(QStringLiteral("Your private table's code: ") + text
+    // Seat 0: a system line, like the launch's own.
+    window.chat().addDecodedLine(QStringLiteral("0+Your private table's code: ") + text
                                      + QStringLiteral(" (friends type it in Join a table)"),
                                  zz::SystemLineColour);
     auto *dialog = new zz::TableCodeDialog(text, &window);
