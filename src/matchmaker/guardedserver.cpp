@@ -1,9 +1,12 @@
 #include "matchmaker/guardedserver.h"
 
+#include <QHostAddress>
 #include <QPointer>
 #include <QSslSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 namespace zz {
@@ -43,7 +46,7 @@ void GuardedServer::incomingConnection(qintptr handle)
     auto socket = m_tls ? std::unique_ptr<QTcpSocket>(new QSslSocket) : std::make_unique<QTcpSocket>();
     if (!socket->setSocketDescriptor(handle))
         return;
-    const QString peer = socket->peerAddress().toString();
+    const QString peer = callerOf(socket->peerAddress());
     const char *refusal = m_connections >= m_limits.maxConnections ? "connection limit"
                           : m_perAddress[peer] >= m_limits.maxConnectionsPerAddress ? "address's connection limit"
                                                                                      : nullptr;
@@ -109,6 +112,17 @@ void GuardedServer::guard(QTcpSocket &socket, const QString &peer)
             watched->abort();
         }
     });
+}
+
+QString GuardedServer::callerOf(const QHostAddress &address)
+{
+    bool isIpv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIpv4);   // IPv4-mapped IPv6 too
+    if (isIpv4)
+        return QHostAddress(ipv4).toString();
+    Q_IPV6ADDR network = address.toIPv6Address();
+    std::fill(std::begin(network.c) + 8, std::end(network.c), quint8(0));
+    return QHostAddress(network).toString() + QStringLiteral("/64");
 }
 
 void GuardedServer::requestArrived(QTcpSocket &socket)

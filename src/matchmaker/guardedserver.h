@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+class QHostAddress;
 class QTcpSocket;
 
 namespace zz {
@@ -29,6 +30,10 @@ public:
 
     void setTls(const QSslConfiguration &configuration) { m_tls = configuration; }
     int connectionCount() const { return m_connections; }
+
+    // Whom the per-caller bounds count: the IPv4 address, or an IPv6 address's
+    // /64 network (one home or host has a whole /64 to pick addresses from).
+    static QString callerOf(const QHostAddress &address);
 
     // A whole request arrived: its deadline stops until it is answered.
     static void requestArrived(QTcpSocket &socket);

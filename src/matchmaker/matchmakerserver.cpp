@@ -95,7 +95,8 @@ bool MatchmakerServer::handleRequest(const QHttpServerRequest &request, QTcpSock
         answer(request, *socket, route, {400, errorBody(QStringLiteral("the request body is not a JSON object"))});
         return true;
     }
-    if (!m_limiter.take(request.remoteAddress().toString().toStdString(), std::chrono::steady_clock::now())) {
+    const QString caller = GuardedServer::callerOf(request.remoteAddress());
+    if (!m_limiter.take(caller.toStdString(), std::chrono::steady_clock::now())) {
         answer(request, *socket, route,
                {429, errorBody(QStringLiteral("too many requests from your address; try again in a minute")),
                 "application/json", true});

@@ -1,7 +1,10 @@
 // The matchmaker's plain parts: the per-address limit and the allocator's answer.
 #include "matchmaker/addresslimiter.h"
 #include "matchmaker/allocatorjson.h"
+#include "matchmaker/guardedserver.h"
 #include "matchmaker/matchmakeroptions.h"
+
+#include <QHostAddress>
 
 #include <gtest/gtest.h>
 
@@ -95,5 +98,20 @@ TEST(MatchmakerOptions, ReadsTheCommandLineAndSaysWhatIsWrong)
         error.clear();
         EXPECT_FALSE(readMatchmakerOptions(r.arguments, &error));
         EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(GuardedServer, CountsCallersByAddressOrIpv6Network)
+{
+    const struct { const char *address, *caller; } cases[] = {
+        {"203.0.113.9", "203.0.113.9"},
+        {"::ffff:203.0.113.9", "203.0.113.9"},   // the same caller over a dual-stack socket
+        {"2001:db8:1:2:aaaa::1", "2001:db8:1:2::/64"},
+        {"2001:db8:1:2:bbbb::7", "2001:db8:1:2::/64"},
+        {"::1", "::/64"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.address);
+        EXPECT_EQ(GuardedServer::callerOf(QHostAddress(QString::fromLatin1(c.address))), QString::fromLatin1(c.caller));
     }
 }
