@@ -1,7 +1,10 @@
 #include "matchmaker/guardedserver.h"
 
+#include <QFile>
 #include <QHostAddress>
 #include <QPointer>
+#include <QSslCertificate>
+#include <QSslKey>
 #include <QSslSocket>
 #include <QTimer>
 
@@ -112,6 +115,29 @@ void GuardedServer::guard(QTcpSocket &socket, const QString &peer)
             watched->abort();
         }
     });
+}
+
+std::optional<QSslConfiguration> GuardedServer::tlsConfiguration(const QString &certFile, const QString &keyFile,
+                                                                 QString *error)
+{
+    const auto certificates = QSslCertificate::fromPath(certFile);
+    QFile file(keyFile);
+    QSslKey key;
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray pem = file.readAll();
+        key = QSslKey(pem, QSsl::Rsa);
+        if (key.isNull())
+            key = QSslKey(pem, QSsl::Ec);
+    }
+    if (certificates.isEmpty() || key.isNull()) {
+        *error = QStringLiteral("the TLS certificate or key cannot be read");
+        return std::nullopt;
+    }
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificateChain(certificates);
+    configuration.setPrivateKey(key);
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);   // games present no certificate
+    return configuration;
 }
 
 QString GuardedServer::callerOf(const QHostAddress &address)

@@ -28,6 +28,10 @@ public:
 
     explicit GuardedServer(Limits limits, QObject *parent = nullptr);
 
+    // The server side of TLS from PEM files (an RSA or EC key); nullopt with
+    // the reason in error when they cannot be read.
+    static std::optional<QSslConfiguration> tlsConfiguration(const QString &certFile, const QString &keyFile,
+                                                             QString *error);
     void setTls(const QSslConfiguration &configuration) { m_tls = configuration; }
     int connectionCount() const { return m_connections; }
 

@@ -7,11 +7,8 @@
 #include "net/signalwatcher.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
-#include <QSslCertificate>
-#include <QSslKey>
 
 #include <cstdio>
 #include <memory>
@@ -21,23 +18,6 @@ namespace {
 void complain(const QString &text)
 {
     std::fprintf(stderr, "zigzop --matchmaker: %s\n", text.toLocal8Bit().constData());
-}
-
-std::optional<QSslConfiguration> tlsConfiguration(const zz::MatchmakerOptions &options, QString *error)
-{
-    const auto certificates = QSslCertificate::fromPath(options.tlsCertFile);
-    QFile keyFile(options.tlsKeyFile);
-    const QSslKey key = keyFile.open(QIODevice::ReadOnly) ? QSslKey(&keyFile, QSsl::Rsa) : QSslKey();
-    const QSslKey ecKey = key.isNull() && keyFile.seek(0) ? QSslKey(&keyFile, QSsl::Ec) : key;
-    if (certificates.isEmpty() || ecKey.isNull()) {
-        *error = QStringLiteral("the TLS certificate or key cannot be read");
-        return std::nullopt;
-    }
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    configuration.setLocalCertificateChain(certificates);
-    configuration.setPrivateKey(ecKey);
-    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);   // games present no certificate
-    return configuration;
 }
 
 int run(const QStringList &arguments)
@@ -63,7 +43,7 @@ int run(const QStringList &arguments)
     }
     auto listener = std::make_unique<zz::GuardedServer>(zz::GuardedServer::Limits{});
     if (!options->tlsCertFile.isEmpty()) {
-        const auto tls = tlsConfiguration(*options, &error);
+        const auto tls = zz::GuardedServer::tlsConfiguration(options->tlsCertFile, options->tlsKeyFile, &error);
         if (!tls) {
             complain(error);
             return 1;

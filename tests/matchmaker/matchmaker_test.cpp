@@ -59,6 +59,8 @@ protected:
         settings.caFile = (ca.isEmpty() ? certs.caCert : ca).toStdString();
         settings.timeoutMs = 800;
         auto listener = std::make_unique<GuardedServer>(limits);
+        if (tls)
+            listener->setTls(*tls);
         ASSERT_TRUE(listener->listen(QHostAddress::LocalHost, 0));
         port = listener->serverPort();
         server = std::make_unique<MatchmakerServer>(settings, std::move(client));
@@ -83,6 +85,7 @@ protected:
     const test::TestCertificates &certs = test::testCertificates();
     std::unique_ptr<test::StandInAllocator> allocator;
     std::unique_ptr<MatchmakerServer> server;
+    std::optional<QSslConfiguration> tls;   // the matchmaker's own, when set before start()
     quint16 port = 0;
 };
 
@@ -247,6 +250,22 @@ TEST_F(Matchmaker, AbusersCostOthersNothing)
         for (const auto &abuser : abusers)
             EXPECT_EQ(abuser->status(), 0);
     }
+}
+
+TEST_F(Matchmaker, SpeaksTlsWhenGivenACertificate)
+{
+    QString error;
+    tls = GuardedServer::tlsConfiguration(certs.serverCert, certs.serverKey, &error);
+    ASSERT_TRUE(tls) << error.toStdString();
+    start();
+    RawCall secure(port, requestText("POST", path(offer::QuickRoute)), QHostAddress::LocalHost, certs.caCert);
+    EXPECT_TRUE(waitFor([&] { return secure.finished(); }));
+    EXPECT_EQ(secure.status(), 200);
+    // Plain HTTP on the TLS port is cut, not answered in the clear.
+    RawCall plain(port, requestText("POST", path(offer::QuickRoute)), Other);
+    EXPECT_TRUE(waitFor([&] { return plain.closed(); }));
+    EXPECT_EQ(plain.status(), 0);
+    EXPECT_FALSE(GuardedServer::tlsConfiguration(certs.serverCert, certs.caCert, &error));
 }
 
 TEST_F(Matchmaker, CountsRequestsAndAllocatorAnswers)

@@ -120,11 +120,18 @@ QByteArray allocationAnswer(const QString &address, int port, const QString &nam
         .toUtf8();
 }
 
-RawCall::RawCall(quint16 port, const QByteArray &request, const QHostAddress &from)
+RawCall::RawCall(quint16 port, const QByteArray &request, const QHostAddress &from, const QString &tlsCa)
 {
     QObject::connect(&m_socket, &QIODevice::readyRead, &m_socket, [this] { m_received += m_socket.readAll(); });
     m_socket.bind(from);
-    m_socket.connectToHost(QHostAddress::LocalHost, port);
+    if (tlsCa.isEmpty()) {
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+    } else {
+        QSslConfiguration tls = m_socket.sslConfiguration();
+        tls.setCaCertificates(QSslCertificate::fromPath(tlsCa));
+        m_socket.setSslConfiguration(tls);
+        m_socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
+    }
     if (!request.isEmpty())
         m_socket.write(request);
 }

@@ -8,7 +8,7 @@
 #include <QHostAddress>
 #include <QHttpServerResponder>
 #include <QString>
-#include <QTcpSocket>
+#include <QSslSocket>
 
 #include <memory>
 #include <optional>
@@ -58,8 +58,10 @@ QByteArray allocationAnswer(const QString &address, int port, const QString &nam
 class RawCall
 {
 public:
-    // Connects from `from` (any 127.x address) to 127.0.0.1:port and writes request.
-    RawCall(quint16 port, const QByteArray &request, const QHostAddress &from = QHostAddress::LocalHost);
+    // Connects from `from` (any 127.x address) to 127.0.0.1:port and writes
+    // request; over TLS when given the CA to check the server with.
+    RawCall(quint16 port, const QByteArray &request, const QHostAddress &from = QHostAddress::LocalHost,
+            const QString &tlsCa = {});
 
     bool finished() const { return status() != 0 || closed(); }
     bool closed() const { return m_socket.state() == QAbstractSocket::UnconnectedState; }
@@ -69,7 +71,7 @@ public:
     QTcpSocket &socket() { return m_socket; }
 
 private:
-    QTcpSocket m_socket;
+    QSslSocket m_socket;   // plain unless asked for TLS
     QByteArray m_received;
 };
 
