@@ -33,6 +33,11 @@ void MatchmakerMetrics::countAllocatorAnswer(int status, double seconds)
     }
 }
 
+void MatchmakerMetrics::countCut(const std::string &reason)
+{
+    ++m_cuts[reason];
+}
+
 std::string MatchmakerMetrics::text() const
 {
     std::string out;
@@ -47,6 +52,10 @@ std::string MatchmakerMetrics::text() const
     for (const auto &[status, count] : m_answers)
         out += "zigzop_matchmaker_allocator_answers_total{status=\"" + std::to_string(status) + "\"} "
                + std::to_string(count) + "\n";
+    out += "# HELP zigzop_matchmaker_connections_cut_total Connections cut by the listener's bounds, by reason.\n"
+           "# TYPE zigzop_matchmaker_connections_cut_total counter\n";
+    for (const auto &[reason, count] : m_cuts)
+        out += "zigzop_matchmaker_connections_cut_total{reason=\"" + reason + "\"} " + std::to_string(count) + "\n";
     out += "# HELP zigzop_matchmaker_allocator_seconds Time the allocator took to answer.\n"
            "# TYPE zigzop_matchmaker_allocator_seconds histogram\n";
     std::uint64_t cumulative = 0;

@@ -58,7 +58,7 @@ int run(const QStringList &arguments)
     }
     const quint16 port = listener->serverPort();
     zz::MatchmakerServer server(options->allocator, std::move(client));
-    server.bind(listener.release());   // the server owns it from here
+    server.serve(listener.release());   // the server owns it from here
     zz::SignalWatcher watcher;
     QObject::connect(&watcher, &zz::SignalWatcher::signalled, QCoreApplication::instance(), &QCoreApplication::quit);
     std::fprintf(stderr, "matchmaker: listening on %s port %u\n", address.toString().toLocal8Bit().constData(),

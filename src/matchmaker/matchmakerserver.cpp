@@ -62,6 +62,13 @@ MatchmakerServer::MatchmakerServer(AllocatorSettings allocator, std::unique_ptr<
 
 MatchmakerServer::~MatchmakerServer() = default;
 
+void MatchmakerServer::serve(GuardedServer *listener)
+{
+    connect(listener, &GuardedServer::connectionRefused, this,
+            [this](const QString &reason) { m_metrics.countCut(reason.toStdString()); });
+    bind(listener);
+}
+
 bool MatchmakerServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
     GuardedServer::requestArrived(*socket);

@@ -16,6 +16,10 @@
 class QTcpSocket;
 
 namespace zz {
+class GuardedServer;
+}
+
+namespace zz {
 
 struct AllocatorSettings
 {
@@ -34,6 +38,10 @@ public:
 
     MatchmakerServer(AllocatorSettings allocator, std::unique_ptr<HttpClient> client, QObject *parent = nullptr);
     ~MatchmakerServer() override;
+
+    // Serves the connections listener accepts (it becomes this server's
+    // child) and counts the ones it cuts.
+    void serve(GuardedServer *listener);
 
     const MatchmakerMetrics &metrics() const { return m_metrics; }
 

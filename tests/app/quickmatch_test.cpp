@@ -85,7 +85,7 @@ TEST(QuickMatch, AWindowIsSeatedAtTheTableFoundAndAFriendJoinsByCode)
     ASSERT_TRUE(listener->listen(QHostAddress::LocalHost, 0));
     const QString matchmaker = QStringLiteral("127.0.0.1:%1").arg(listener->serverPort());
     MatchmakerServer server(settings, std::move(client));
-    server.bind(listener.release());
+    server.serve(listener.release());
 
     // Quick Match: the window starts at the public table and takes a seat there.
     allocator.next = {200, test::allocationAnswer(QStringLiteral("127.0.0.1"), publicTable.localPort())};

@@ -64,7 +64,7 @@ protected:
         ASSERT_TRUE(listener->listen(QHostAddress::LocalHost, 0));
         port = listener->serverPort();
         server = std::make_unique<MatchmakerServer>(settings, std::move(client));
-        server->bind(listener.release());
+        server->serve(listener.release());
     }
 
     std::unique_ptr<RawCall> ask(std::string_view route, const QHostAddress &from = QHostAddress::LocalHost,
@@ -249,6 +249,7 @@ TEST_F(Matchmaker, AbusersCostOthersNothing)
         }, 4000));
         for (const auto &abuser : abusers)
             EXPECT_EQ(abuser->status(), 0);
+        EXPECT_TRUE(QByteArray::fromStdString(server->metrics().text()).contains("connections_cut_total{reason="));
     }
 }
 
