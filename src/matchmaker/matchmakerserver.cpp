@@ -46,7 +46,7 @@ struct MatchmakerServer::Answer
     int status = 200;
     QByteArray body;
     QByteArray contentType = "application/json";
-    bool retryAfter = false;
+    int retryAfterSeconds = 0;   // 0: no Retry-After
 };
 
 struct MatchmakerServer::Pending
@@ -106,7 +106,7 @@ bool MatchmakerServer::handleRequest(const QHttpServerRequest &request, QTcpSock
     if (!m_limiter.take(caller.toStdString(), std::chrono::steady_clock::now())) {
         answer(request, *socket, route,
                {429, errorBody(QStringLiteral("too many requests from your address; try again in a minute")),
-                "application/json", true});
+                "application/json", LimitRetryAfterSeconds});
         return true;
     }
     const TableKind kind = route == QStringLiteral("quick") ? TableKind::Public : TableKind::Private;
@@ -150,7 +150,7 @@ MatchmakerServer::Answer MatchmakerServer::answerFromAllocator(const HttpReply &
         break;
     case 409:
     case 429:
-        return {503, errorBody(field(offer::NoTableFree)), "application/json", true};
+        return {503, errorBody(field(offer::NoTableFree)), "application/json", RetryAfterSeconds};
     default:
         return {502, errorBody(QStringLiteral("the allocator answered %1").arg(reply.status) + detail)};
     }
@@ -186,8 +186,8 @@ void MatchmakerServer::send(QTcpSocket *socket, QHttpServerResponder &responder,
     responder.writeStatusLine(static_cast<Status>(answer.status));
     responder.writeHeader("Content-Type", answer.contentType);
     responder.writeHeader("Content-Length", QByteArray::number(answer.body.size()));
-    if (answer.retryAfter)
-        responder.writeHeader("Retry-After", QByteArray::number(RetryAfterSeconds));
+    if (answer.retryAfterSeconds > 0)
+        responder.writeHeader("Retry-After", QByteArray::number(answer.retryAfterSeconds));
     responder.writeBody(answer.body);
     GuardedServer::requestAnswered(*socket);
 }

@@ -34,7 +34,8 @@ class MatchmakerServer : public QAbstractHttpServer
     Q_OBJECT
 public:
     static constexpr qint64 MaxBodyBytes = 4096;
-    static constexpr int RetryAfterSeconds = 5;
+    static constexpr int RetryAfterSeconds = 5;        // no table free
+    static constexpr int LimitRetryAfterSeconds = 6;   // a caller's next token, at 10 a minute
 
     MatchmakerServer(AllocatorSettings allocator, std::unique_ptr<HttpClient> client, QObject *parent = nullptr);
     ~MatchmakerServer() override;
@@ -61,7 +62,7 @@ private:
 
     AllocatorSettings m_allocator;
     std::unique_ptr<HttpClient> m_client;
-    AddressLimiter m_limiter{10, 5};
+    AddressLimiter m_limiter{10, 5};   // 10 a minute, 5 at once
     MatchmakerMetrics m_metrics;
 };
 
