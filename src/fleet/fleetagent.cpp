@@ -58,6 +58,7 @@ void FleetAgent::tableClosing()
     m_health.stop();
     m_readyRetry.stop();
     m_emptyTimer.stop();
+    m_mirror.stop();
     m_sidecar.cancelAll();
 }
 
