@@ -58,6 +58,7 @@ void FleetAgent::tableClosing()
     m_health.stop();
     m_readyRetry.stop();
     m_emptyTimer.stop();
+    m_mirror.stop();
     m_sidecar.cancelAll();
 }
 
@@ -129,8 +130,9 @@ void FleetAgent::tableChanged()
         anybody = true;
         (isPlayerSeat(seat) ? wanted.players : wanted.watchers).insert(std::to_string(seat));
     }
+    // A game whose players have all left is over for whoever looks for a table.
     if (m_ready)
-        wanted.game = m_server.gameInProgress() ? "playing" : "waiting";
+        wanted.game = m_server.gameInProgress() && !wanted.players.empty() ? "playing" : "waiting";
     m_mirror.setWanted(std::move(wanted));
 
     if (anybody) {

@@ -52,7 +52,6 @@ public:
     void emptyPeriodOver();
     bool emptyShutdownPending() const { return m_emptyTimer.isActive(); }
     bool isReady() const { return m_ready; }
-    const SidecarMirror &mirror() const { return m_mirror; }
 
 private:
     void sendReady();

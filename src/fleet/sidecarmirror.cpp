@@ -64,8 +64,18 @@ bool SidecarMirror::inStep() const
            && (m_wanted.game.empty() || m_knownLabel == m_wanted.game);
 }
 
+void SidecarMirror::stop()
+{
+    m_stopped = true;
+    for (List &list : m_lists)
+        list.channel.retry->stop();
+    m_label.retry->stop();
+}
+
 void SidecarMirror::step()
 {
+    if (m_stopped)
+        return;
     stepList(m_lists[0], m_wanted.players);
     stepList(m_lists[1], m_wanted.watchers);
     stepLabel();

@@ -40,6 +40,8 @@ public:
     void setWanted(Wanted wanted);
     // Forgets what the sidecar holds, so it is read and put right again.
     void resync();
+    // Sends nothing more, retries included: the table is closing.
+    void stop();
     // True when every List and the label are known to be as wanted.
     bool inStep() const;
 
@@ -74,6 +76,7 @@ private:
     std::array<List, 2> m_lists;
     std::optional<std::string> m_knownLabel;
     Channel m_label;
+    bool m_stopped = false;
 };
 
 } // namespace zz::fleet

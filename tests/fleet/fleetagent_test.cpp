@@ -114,6 +114,12 @@ TEST_F(FleetAgentTest, ReadyOnlyOnceListeningThenTheLabelFollowsTheGame)
     ticks(15);
     ASSERT_FALSE(host.gameInProgress());
     EXPECT_TRUE(waitFor([&] { return sidecar.label() == QStringLiteral("waiting"); }));
+
+    // Every player leaving a game ends it for those looking for a table.
+    startColdWarm("100");
+    ASSERT_TRUE(waitFor([&] { return sidecar.label() == QStringLiteral("playing"); }));
+    host.connectionClosed(1);
+    EXPECT_TRUE(waitFor([&] { return sidecar.label() == QStringLiteral("waiting"); }));
 }
 
 TEST_F(FleetAgentTest, FailuresAreToldOnceTheGameGoesOnAndAllIsPutRight)

@@ -158,6 +158,18 @@ TEST(Serve, AnEmptiedTableAsksToEndAndRunsOnUntilSigterm)
     EXPECT_EQ(table.process.exitCode(), 0);
 }
 
+TEST(Serve, AVariableThatIsNoPortStopsTheTableWithWords)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("AGONES_SDK_HTTP_PORT"), QStringLiteral("93x8"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZZ_PROGRAM), {QStringLiteral("--serve"), QStringLiteral("--port"), QStringLiteral("0")});
+    ASSERT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("AGONES_SDK_HTTP_PORT is not a port number: 93x8"));
+}
+
 TEST(Serve, WithoutTheVariableNothingNewIsLoaded)
 {
     ServedTable table(std::nullopt);
