@@ -200,6 +200,18 @@ TEST_F(Matchmaker, SaysInWordsWhenTheAllocatorCannotBeReached)
     }
 }
 
+TEST_F(Matchmaker, ACallerWhoLeavesWhileTheAllocatorThinksCostsNothing)
+{
+    allocator->next.stall = true;
+    auto leaving = ask(offer::QuickRoute);
+    ASSERT_TRUE(waitFor([&] { return !allocator->received.empty(); }));
+    leaving.reset();
+    // The allocator's time runs out with nobody to answer; the next caller is served.
+    ASSERT_TRUE(waitFor([&] { return server->metrics().text().find("status=\"502\"} 1") != std::string::npos; }));
+    allocator->next.stall = false;
+    EXPECT_EQ(answered(offer::QuickRoute, Other)->status(), 200);
+}
+
 TEST_F(Matchmaker, LimitsEachAddress)
 {
     for (int i = 0; i < 5; ++i)
