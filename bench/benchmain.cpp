@@ -1,11 +1,13 @@
 // zz_bench: the host's pace and the game's start, each beside its yardstick in
 // one run. The host is measured under the seed's pacing (one entry per 10 ms
 // for the whole table) and under each connection's own pace; the game's
-// window beside a bare Qt window. `zz_bench --serve [--port N]` runs the
+// window beside a bare Qt window; `zz_bench --tables N [MINUTES]` what a
+// table in a fleet costs. `zz_bench --serve [--port N]` runs the
 // headless host instead, for trying it by hand.
 #include "floodbench.h"
 #include "host/headlesshost.h"
 #include "hostbench.h"
+#include "tablesbench.h"
 #include "windowbench.h"
 
 #include <QCoreApplication>
@@ -113,6 +115,12 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--serve") == 0)
             return zz::runHeadlessHost(argc, argv);
+    }
+    // --tables N [MINUTES]: the cost of a table in a fleet.
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "--tables") == 0) {
+        QCoreApplication app(argc, argv);
+        const char *game = std::getenv("ZZ_BENCH_GAME");
+        return bench::runTables(game ? game : ZZ_GAME, std::atoi(argv[2]), argc == 4 ? std::atof(argv[3]) : 2.0);
     }
     if (argc == 3 && std::strcmp(argv[1], "--host") == 0)
         return bench::runHost(argc, argv, std::strcmp(argv[2], "seed") == 0);

@@ -30,6 +30,8 @@ StartMode startMode(int argc, const char *const *argv)
         return StartMode::Serve;
     if (hasArgument(argc, argv, "--bot"))
         return StartMode::Bot;
+    if (hasArgument(argc, argv, "--matchmaker"))
+        return StartMode::Matchmaker;
     if (hasArgument(argc, argv, "--help"))
         return StartMode::Help;
     if (hasArgument(argc, argv, "--version"))
@@ -46,8 +48,15 @@ QString helpText()
                           "  zigzop --serve [--port N] [--announce ADDRESS] [--name TEXT]\n"
                           "                                run the host alone, without a window; --announce\n"
                           "                                tells ADDRESS (UDP port 7773) of the table every 2 s\n"
+                          "         [--empty-shutdown SECONDS]\n"
+                          "                                under a fleet (AGONES_SDK_HTTP_PORT set), ask to end\n"
+                          "                                the table once empty this long (60; 0 never)\n"
                           "  zigzop --bot HOST[:PORT] [--name NAME] [--speed slow|normal|fast]\n"
                           "                                join a table as a computer player (PORT %1 unless given)\n"
+                          "  zigzop --matchmaker --listen [ADDRESS:]PORT --allocator https://HOST[:PORT]\n"
+                          "         --client-cert FILE --client-key FILE --ca FILE [--namespace NAME]\n"
+                          "         [--fleet NAME] [--tls-cert FILE --tls-key FILE]\n"
+                          "                                hand out tables of a fleet to games (Quick Match)\n"
                           "  zigzop --help                 show this text\n"
                           "  zigzop --version              show the version\n"
                           "\n"

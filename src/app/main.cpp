@@ -3,6 +3,7 @@
 // computer player alone with --bot.
 #include "app/commandline.h"
 #include "app/launchmarker.h"
+#include "app/matchmakerstart.h"
 #include "bot/headlessbot.h"
 #include "client/aboutdialog.h"
 #include "client/board/boardview.h"
@@ -15,11 +16,15 @@
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
 #include "core/names.h"
+#include "fleet/fleetagent.h"
 #include "host/headlesshost.h"
 #include "host/hostservice.h"
 #include "host/tableannouncer.h"
 #include "core/launchplan.h"
 #include "lobby/playwithothersdialog.h"
+#include "lobby/tablecodedialog.h"
+#include "client/chat/chatview.h"
+#include "core/chatline.h"
 #include "net/signalwatcher.h"
 #include "app/singleinstance.h"
 #include "app/userfolders.h"
@@ -82,6 +87,20 @@ struct Companions
     zz::LadderDialog ladder;
 };
 
+// Joining the private table this game asked the matchmaker for: its code,
+// for the player to hand on, in the chat and in a dialog with Copy.
+void showPrivateTableCode(zz::GameWindow &window, const std::string &code)
+{
+    const QString text = QString::fromStdString(code);
+    // Seat 0: a system line, like the launch's own.
+    window.chat().addDecodedLine(QStringLiteral("0+Your private table's code: ") + text
+                                     + QStringLiteral(" (friends type it in Join a table)"),
+                                 zz::SystemLineColour);
+    auto *dialog = new zz::TableCodeDialog(text, &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
 int runGame(QApplication &app, QStringList &relaunch)
 {
     std::unique_ptr<zz::SingleInstance> instance;
@@ -125,6 +144,11 @@ int runGame(QApplication &app, QStringList &relaunch)
         if (qEnvironmentVariable("ZIGZOP_SHOW_LOBBY") == QStringLiteral("1"))
             companions.download.show();
     }
+    if (const std::string code = companions.download.privateTableCode(params.size() >= 2 ? params[1] : std::string());
+        !code.empty() && zz::planLaunch(params).mode == zz::LaunchPlan::Mode::Join) {
+        // After the launch's own first lines.
+        QMetaObject::invokeMethod(&window, [&window, code] { showPrivateTableCode(window, code); }, Qt::QueuedConnection);
+    }
     if (host.dictionaryFailed()) {
         auto *box = new QMessageBox(QMessageBox::Warning, zz::fromAscii(zz::ApplicationTitle),
                                     zz::fromAscii(zz::message::DictionaryMissing), QMessageBox::Ok, &window);
@@ -157,9 +181,11 @@ int main(int argc, char *argv[])
 {
     switch (zz::startMode(argc, argv)) {
     case zz::StartMode::Serve:
-        return zz::runHeadlessHost(argc, argv);
+        return zz::runHeadlessHost(argc, argv, &zz::fleet::makeFleetAgent);
     case zz::StartMode::Bot:
         return zz::runHeadlessBot(argc, argv);
+    case zz::StartMode::Matchmaker:
+        return zz::runMatchmaker(argc, argv);
     case zz::StartMode::Help:
         print(zz::helpText());
         return 0;

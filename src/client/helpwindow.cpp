@@ -32,7 +32,13 @@ const char HowToPlay[] =
     "\n"
     "Around the game you can chat with the table, send phrases and sounds, or sit a round out with Just Watch. "
     "The table's owner starts each game with Start Game: the player who hosts the table, or, on a table run "
-    "by a server, the first player to join it and, once that player leaves, the player in the lowest seat.\n";
+    "by a server, the first player to join it and, once that player leaves, the player in the lowest seat.\n"
+    "\n"
+    "Play With Others finds a table on this network, at an address, or on the internet through a matchmaker. "
+    "Quick Match seats you at a public table with a free seat. Private Table for Friends opens a table of your "
+    "own and shows its code, which your friends type in the Join box. A code is the table's address written "
+    "for people, so anyone who has it can join: private only means that Quick Match never sends strangers "
+    "there. It is not a lock.\n";
 
 } // namespace
 

@@ -13,7 +13,9 @@
 
 #include <charconv>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -26,7 +28,17 @@ struct ServeOptions
     std::string port{GamePortName};
     std::optional<std::string> announceTo;   // where to announce the table, when asked
     std::string tableName;                   // empty: the owner's name
+    int emptyShutdownSeconds = 60;
 };
+
+std::optional<unsigned> numberOf(std::string_view value, unsigned largest)
+{
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (value.empty() || error != std::errc() || end != value.data() + value.size() || number > largest)
+        return std::nullopt;
+    return number;
+}
 
 // What the command line asks of the table, or nullopt when the arguments are bad.
 std::optional<ServeOptions> serveOptions(int argc, char **argv)
@@ -39,12 +51,16 @@ std::optional<ServeOptions> serveOptions(int argc, char **argv)
         if (arg == "--serve") {
             serve = true;
         } else if (arg == "--port" && hasValue) {
-            const std::string_view value = argv[++i];
-            unsigned number = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (value.empty() || error != std::errc() || end != value.data() + value.size() || number > 65535)
+            const std::optional<unsigned> number = numberOf(argv[++i], 65535);
+            if (!number)
                 return std::nullopt;
-            options.port = std::to_string(number);
+            options.port = std::to_string(*number);
+        } else if (arg == "--empty-shutdown" && hasValue) {
+            // A day at most: longer is as good as never, which 0 says.
+            const std::optional<unsigned> seconds = numberOf(argv[++i], 86400);
+            if (!seconds)
+                return std::nullopt;
+            options.emptyShutdownSeconds = static_cast<int>(*seconds);
         } else if (arg == "--announce" && hasValue && *argv[i + 1] != '\0') {
             options.announceTo = argv[++i];
         } else if (arg == "--name" && hasValue) {
@@ -102,20 +118,35 @@ void logServer(const HostServer &server)
 
 } // namespace
 
-int runHeadlessHost(int argc, char **argv)
+int runHeadlessHost(int argc, char **argv, const CompanionFactory &makeCompanion)
 {
     const std::optional<ServeOptions> options = serveOptions(argc, argv);
     if (!options) {
-        std::fputs("usage: zigzop --serve [--port N] [--announce ADDRESS] [--name TEXT]\n"
-                   "  N: 0..65535, default 7772; ADDRESS: an IPv4 address, such as a network's broadcast address\n",
+        std::fputs("usage: zigzop --serve [--port N] [--announce ADDRESS] [--name TEXT] [--empty-shutdown SECONDS]\n"
+                   "  N: 0..65535, default 7772; ADDRESS: an IPv4 address, such as a network's broadcast address\n"
+                   "  SECONDS: 0..86400, default 60; 0 never (only under a fleet's sidecar)\n",
                    stderr);
         return 2;
     }
     QCoreApplication app(argc, argv);
-    SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::signalled, &app, [](int) { QCoreApplication::quit(); });
-
     HostService service;
+    std::unique_ptr<TableCompanion> companion;
+    try {
+        if (makeCompanion)
+            companion = makeCompanion(ServedTable{service, options->emptyShutdownSeconds,
+                                                  [](int code) { QCoreApplication::exit(code); }});
+    } catch (const std::runtime_error &e) {
+        std::fprintf(stderr, "Zig Zop host: %s\n", e.what());
+        return 1;
+    }
+    SignalWatcher watcher;
+    QObject::connect(&watcher, &SignalWatcher::signalled, &app, [&service, &companion](int) {
+        if (companion)
+            companion->tableClosing();
+        service.closeAll();
+        QCoreApplication::quit();
+    });
+
     if (service.dictionaryFailed())
         std::fprintf(stderr, "%s\n", std::string(Dictionary::FailureMessage).c_str());
     logServer(service.server());
@@ -125,6 +156,8 @@ int runHeadlessHost(int argc, char **argv)
         std::fprintf(stderr, "Zig Zop host: %s\n", e.what());
         return 1;
     }
+    if (companion)
+        companion->tableListening();
     logLine("serving on port " + std::to_string(service.localPort()));
     std::string joinAt;
     for (const std::string &address : TableAnnouncer::joinAddresses(service.localPort()))

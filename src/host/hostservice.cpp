@@ -114,6 +114,12 @@ void HostService::closeSeat(int seat)
     }
 }
 
+void HostService::closeAll()
+{
+    for (int seat = 1; seat <= MaxConnections; ++seat)
+        closeSeat(seat);
+}
+
 StreamSocket *HostService::socketOf(int seat) const
 {
     return seat >= 1 && seat < static_cast<int>(m_sockets.size()) ? m_sockets[seat].data() : nullptr;

@@ -37,6 +37,9 @@ public:
     // A connection with more unsent bytes than this (1 MiB by default) has
     // stopped reading and is dropped.
     void setMaxUnsentBytes(std::size_t bytes) { m_maxUnsentBytes = bytes; }
+    // Closes every connection, lowest seat first, each released and
+    // announced like a leave.
+    void closeAll();
     // True when the word list could not be opened: every word is then refused.
     bool dictionaryFailed() const;
 

@@ -15,6 +15,9 @@ constexpr std::string_view Section = "Lobby";
 constexpr std::string_view NameKey = "Name";
 constexpr std::string_view AnnounceKey = "Announce";
 constexpr std::string_view TablePrefix = "Table";
+constexpr std::string_view MatchmakerKey = "Matchmaker";
+constexpr std::string_view PrivateTableKey = "PrivateTable";
+constexpr std::string_view PrivateTableCodeKey = "PrivateTableCode";
 
 // The file's text; "" when it is missing or unreadable.
 std::string fileText(const std::filesystem::path &file)
@@ -43,6 +46,9 @@ LobbyChoices loadLobbyChoices(const std::filesystem::path &file)
         if (const auto table = ini.value(Section, std::string(TablePrefix) + std::to_string(i)))
             if (!table->empty())
                 choices.recentTables.push_back(*table);
+    choices.matchmaker = ini.value(Section, MatchmakerKey).value_or("");
+    choices.privateTableAddress = ini.value(Section, PrivateTableKey).value_or("");
+    choices.privateTableCode = ini.value(Section, PrivateTableCodeKey).value_or("");
     return choices;
 }
 
@@ -54,6 +60,9 @@ bool saveLobbyChoices(const std::filesystem::path &file, const LobbyChoices &cho
     for (std::size_t i = 1; i <= LobbyChoices::MaxRecentTables; ++i)
         ini.setValue(Section, std::string(TablePrefix) + std::to_string(i),
                      i <= choices.recentTables.size() ? choices.recentTables[i - 1] : std::string());
+    ini.setValue(Section, MatchmakerKey, choices.matchmaker);
+    ini.setValue(Section, PrivateTableKey, choices.privateTableAddress);
+    ini.setValue(Section, PrivateTableCodeKey, choices.privateTableCode);
     return writeFileAtomically(file, ini.text());
 }
 

@@ -3,6 +3,8 @@
 #include "core/launchplan.h"
 #include "core/names.h"
 #include "core/tableaddress.h"
+#include "core/tablecode.h"
+#include "lobby/matchmakerpanel.h"
 #include "lobby/tablefinder.h"
 #include "net/tableannouncement.h"
 #include "ui/enterkey.h"
@@ -55,6 +57,9 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
     layout->addLayout(nameRow);
     buildHost(this);
     buildJoin(this);
+    m_matchmaker = new MatchmakerPanel(this);
+    layout->addWidget(m_matchmaker);
+    connect(m_matchmaker, &MatchmakerPanel::tableFound, this, &PlayWithOthersDialog::matchTableFound);
     buildFinder(this);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("label_lobbystatus"));
@@ -64,7 +69,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
     close->setObjectName(QStringLiteral("button_close"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 0, Qt::AlignHCenter);
-    resize(460, 520);
+    resize(460, 640);
     connect(m_finder, &TableFinder::tablesChanged, this, &PlayWithOthersDialog::showTables);
 }
 
@@ -99,7 +104,7 @@ void PlayWithOthersDialog::buildJoin(QWidget *page)
     m_address->setAccessibleName(QStringLiteral("Table address"));
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
-    m_address->lineEdit()->setPlaceholderText(QStringLiteral("address, address:port or [IPv6]:port"));
+    m_address->lineEdit()->setPlaceholderText(QStringLiteral("address, address:port, [IPv6]:port or a table code"));
     m_address->lineEdit()->setAccessibleName(m_address->accessibleName());
     m_address->view()->setAccessibleName(QStringLiteral("Table addresses"));
     layout->addWidget(m_address, 1);
@@ -145,6 +150,7 @@ void PlayWithOthersDialog::setChoicesFile(std::filesystem::path file)
     m_address->clear();
     for (const std::string &table : m_choices.recentTables)
         m_address->addItem(utf8(table));
+    m_matchmaker->setRememberedMatchmaker(utf8(m_choices.matchmaker));
 }
 
 void PlayWithOthersDialog::setHostedAddresses(const QStringList &addresses)
@@ -190,8 +196,33 @@ void PlayWithOthersDialog::hostClicked()
 
 void PlayWithOthersDialog::joinClicked()
 {
-    const std::string address = m_address->currentText().trimmed().toStdString();
+    std::string address = m_address->currentText().trimmed().toStdString();
+    // A table code is the address itself, written for people.
+    if (looksLikeTableCode(address)) {
+        const TableCodeReading reading = readTableCode(address);
+        if (!reading.address) {
+            say(utf8(tableCodeErrorText(reading)));
+            return;
+        }
+        address = tableAddressText(*reading.address, GamePort);
+    }
     launch(joinArguments(m_name->text().toStdString(), address), address);
+}
+
+void PlayWithOthersDialog::matchTableFound(const TableOffer &offer, bool privateTable)
+{
+    const std::string address = tableAddressText(offer.address, GamePort);
+    if (privateTable) {
+        m_choices.privateTableAddress = address;
+        // A table behind a host name has no code: its address is what friends type.
+        m_choices.privateTableCode = offer.code.empty() ? address : offer.code;
+    }
+    launch(joinArguments(m_name->text().toStdString(), address), address);
+}
+
+std::string PlayWithOthersDialog::privateTableCode(const std::string &joined) const
+{
+    return !joined.empty() && joined == m_choices.privateTableAddress ? m_choices.privateTableCode : std::string();
 }
 
 void PlayWithOthersDialog::tableClicked(QTreeWidgetItem *item)
@@ -211,6 +242,7 @@ void PlayWithOthersDialog::launch(const std::optional<std::vector<std::string>> 
         return;
     }
     m_choices.name = m_name->text().trimmed().toStdString();
+    m_choices.matchmaker = m_matchmaker->matchmakerToRemember().toStdString();
     if (!joined.empty())
         m_choices.rememberTable(joined);
     if (!m_choicesFile.empty() && !saveLobbyChoices(m_choicesFile, m_choices))

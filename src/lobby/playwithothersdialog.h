@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -19,7 +20,9 @@ class QTreeWidgetItem;
 
 namespace zz {
 
+class MatchmakerPanel;
 class TableFinder;
+struct TableOffer;
 
 class PlayWithOthersDialog : public QDialog
 {
@@ -40,6 +43,9 @@ public:
     void hostClicked();
     void joinClicked();
     void tableClicked(QTreeWidgetItem *item);
+    void matchTableFound(const TableOffer &offer, bool privateTable);
+    // The code of the private table at the joined address, when this game asked for it.
+    std::string privateTableCode(const std::string &joined) const;
 
 Q_SIGNALS:
     // The game should close in order and start again with these parameters.
@@ -66,6 +72,7 @@ private:
     QLabel *m_hosted = nullptr;
     QComboBox *m_address = nullptr;
     QTreeWidget *m_tables = nullptr;
+    MatchmakerPanel *m_matchmaker = nullptr;
     QLabel *m_status = nullptr;
 };
 

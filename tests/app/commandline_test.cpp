@@ -44,6 +44,8 @@ TEST(CommandLine, ModeFromArguments)
         {"serve wins over help", {"--help", "--serve"}, StartMode::Serve},
         {"bot", {"--bot", "127.0.0.1"}, StartMode::Bot},
         {"serve wins over bot", {"--bot", "127.0.0.1", "--serve"}, StartMode::Serve},
+        {"matchmaker", {"--listen", "80", "--matchmaker"}, StartMode::Matchmaker},
+        {"matchmaker wins over help", {"--help", "--matchmaker"}, StartMode::Matchmaker},
         {"bot wins over help", {"--help", "--bot", "127.0.0.1"}, StartMode::Bot},
         {"help after parameters", {"Ann", "--help"}, StartMode::Help},
         {"version", {"--version"}, StartMode::Version},

@@ -15,7 +15,10 @@ TEST(HeadlessHost, BadArgumentsExitWithCodeTwo)
                                                          {"--serve", "--port", "-1"},  {"--serve", "--port"},
                                                          {"--serve", "--bogus"},       {"--port", "7772"},
                                                          {"--serve", "--announce"},    {"--serve", "--announce", ""},
-                                                         {"--serve", "--name"}};
+                                                         {"--serve", "--name"},        {"--serve", "--empty-shutdown"},
+                                                         {"--serve", "--empty-shutdown", "-1"},
+                                                         {"--serve", "--empty-shutdown", "86401"},
+                                                         {"--serve", "--empty-shutdown", "1m"}};
     for (auto args : cases) {
         args.insert(args.begin(), "zigzop");
         std::vector<char *> argv;

@@ -4,7 +4,7 @@
 # entry and metainfo valid where the validators are at hand.
 #   cmake -DBUILD=<build folder> -DPREFIX=<scratch folder> -DBINDIR=<full bindir>
 #         -DRELBINDIR=<bindir under the prefix> -DAPPID=<id> -DUNITDIR=<unit folder under the prefix>
-#         -DMODULEDIR=<sound module folder under the prefix>
+#         -DMODULEDIR=<module folder under the prefix>
 #         -P installtree.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
@@ -20,7 +20,9 @@ message(STATUS "Installed tree under ${PREFIX}:\n  ${listing}")
 
 set(expected
     ${RELBINDIR}/zigzop
+    ${MODULEDIR}/zigzop-http.so
     ${MODULEDIR}/zigzop-sounds.so
+    ${MODULEDIR}/zigzop-matchmaker.so
     ${UNITDIR}/zigzop-serve@.service
     share/applications/${APPID}.desktop
     share/doc/zigzop/changelog.gz
