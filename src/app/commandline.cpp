@@ -30,6 +30,8 @@ StartMode startMode(int argc, const char *const *argv)
         return StartMode::Serve;
     if (hasArgument(argc, argv, "--bot"))
         return StartMode::Bot;
+    if (hasArgument(argc, argv, "--daily"))
+        return StartMode::Daily;
     if (hasArgument(argc, argv, "--help"))
         return StartMode::Help;
     if (hasArgument(argc, argv, "--version"))
@@ -48,6 +50,7 @@ QString helpText()
                           "                                tells ADDRESS (UDP port 7773) of the table every 2 s\n"
                           "  zigzop --bot HOST[:PORT] [--name NAME] [--speed slow|normal|fast]\n"
                           "                                join a table as a computer player (PORT %1 unless given)\n"
+                          "  zigzop --daily [YYYY-MM-DD]   print the day's daily ladder (today's unless given)\n"
                           "  zigzop --help                 show this text\n"
                           "  zigzop --version              show the version\n"
                           "\n"

@@ -4,9 +4,10 @@
 
 namespace zz {
 
-enum class StartMode { Play, Help, Version, Serve, Bot };
+enum class StartMode { Play, Help, Version, Serve, Bot, Daily };
 
-// "--serve" anywhere wins, then "--bot"; then "--help" and "--version".
+// "--serve" anywhere wins, then "--bot", then "--daily"; then "--help" and
+// "--version".
 // Anything else is a launch parameter of the game.
 StartMode startMode(int argc, const char *const *argv);
 

@@ -2,6 +2,7 @@
 // in their fixed order and the host; or the host alone with --serve, or a
 // computer player alone with --bot.
 #include "app/commandline.h"
+#include "app/dailycommand.h"
 #include "app/launchmarker.h"
 #include "bot/headlessbot.h"
 #include "client/aboutdialog.h"
@@ -14,6 +15,12 @@
 #include "client/gamewindow.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
+#include "daily/dailyfile.h"
+#include "daily/schedule.h"
+#include "dailyui/dailywindow.h"
+#include "dict/builtindata.h"
+#include "dict/dictionary.h"
+#include "dict/wordpool.h"
 #include "core/names.h"
 #include "host/headlesshost.h"
 #include "host/hostservice.h"
@@ -52,6 +59,15 @@ QStringList joinAddresses()
     return texts;
 }
 
+std::vector<std::string> roundWords()
+{
+    const zz::WordPool pool(zz::builtinWordPool());
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        words.push_back(pool.at(i));
+    return words;
+}
+
 // The windows the main window opens, each made once and hidden until needed.
 struct Companions
 {
@@ -64,12 +80,14 @@ struct Companions
         , spyList(&window)
         , tally(&window)
         , ladder(&window)
+        , daily(zz::builtinSchedule(), zz::builtinDictionary(), roundWords(), &window)
     {
         download.setChoicesFile(zz::settingsFolderForThisRun() / zz::LobbyChoices::FileName);
         tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
                             [&window] { return window.table().ownSeat(); });
         tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
-        window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
+        daily.setResultsFile(zz::dailyFileIn(zz::tallyFolderForThisRun()));
+        window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder, &daily});
     }
 
     zz::AboutDialog about;
@@ -80,6 +98,7 @@ struct Companions
     zz::SpyListWindow spyList;
     zz::TallyWindow tally;
     zz::LadderDialog ladder;
+    zz::DailyWindow daily;
 };
 
 int runGame(QApplication &app, QStringList &relaunch)
@@ -160,6 +179,8 @@ int main(int argc, char *argv[])
         return zz::runHeadlessHost(argc, argv);
     case zz::StartMode::Bot:
         return zz::runHeadlessBot(argc, argv);
+    case zz::StartMode::Daily:
+        return zz::runDailyCommand(argc, argv);
     case zz::StartMode::Help:
         print(zz::helpText());
         return 0;
