@@ -211,7 +211,10 @@ void DailyWindow::openToday()
     show();
     raise();
     activateWindow();
-    m_word->setFocus();
+    if (m_word->isEnabled())
+        m_word->setFocus();
+    else
+        (m_copy->isEnabled() ? static_cast<QWidget *>(m_copy) : m_days)->setFocus();
 }
 
 bool DailyWindow::openDay(int number)

@@ -52,6 +52,8 @@ void DailyWindow::submitWord()
     m_word->clear();
     keep();
     showGame();
+    if (m_game->state() == DailyGame::State::Solved)
+        m_copy->setFocus();   // the controls of play are off: the result comes next
     say(m_game->state() == DailyGame::State::Solved
             ? QStringLiteral("Solved in %1 steps (par %2).").arg(m_game->steps()).arg(m_game->puzzle().par)
             : QStringLiteral("%1 added.").arg(qtext(m_game->lastWord())));
@@ -83,6 +85,7 @@ void DailyWindow::giveUp()
     m_game->giveUp();
     keep();
     showGame();
+    m_copy->setFocus();
     say(QStringLiteral("Given up: the day counts as not solved."));
 }
 
@@ -133,9 +136,10 @@ void DailyWindow::showGame()
     }
     const DailyPuzzle &puzzle = m_game->puzzle();
     const bool past = puzzle.number != today();
-    m_title->setText(QStringLiteral("Daily Ladder #%1 \u00b7 %2%3")
+    m_title->setText(QStringLiteral("Daily Ladder #%1 \u00b7 %2 \u00b7 par %3%4")
                          .arg(puzzle.number)
                          .arg(qtext(formatDate(puzzle.date)))
+                         .arg(puzzle.par)
                          .arg(past ? QStringLiteral(" \u00b7 a past day") : QString()));
     m_title->setAccessibleName(m_title->text());
     m_start->setText(qtext(puzzle.start));
@@ -150,8 +154,8 @@ void DailyWindow::showGame()
     }
     m_rungs->scrollToBottom();
     showResult();
-    if (!playing && m_word->hasFocus())
-        m_copy->setFocus();
+    if (!playing)
+        m_word->clear();
 }
 
 void DailyWindow::showResult()

@@ -2,6 +2,7 @@
 
 #include "daily/dailygame.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace zz {
@@ -19,8 +20,9 @@ void RungDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
     QStyleOptionViewItem plain = option;
     initStyleOption(&plain, index);
     plain.text.clear();
-    // The selection and focus frame as the style draws them, then the tiles.
-    QStyledItemDelegate::paint(painter, plain, index);
+    // The selection and focus frame as the style draws them, without the text; then the tiles.
+    QStyle *style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, option.widget);
     const std::string word = index.data(Qt::DisplayRole).toString().toStdString();
     const std::vector<bool> marks = lettersInPlace(word, m_end);
     painter->save();
