@@ -27,7 +27,7 @@ from collections import defaultdict, deque
 FIRST_DAY = datetime.date(2026, 12, 1)
 MIN_PAR, MAX_PAR = 4, 6
 RECORD = 15
-SEED = 0x5A1A_D41_7
+SEED = 0x5A1AD417
 
 
 def length_of(day: datetime.date) -> int:

@@ -58,7 +58,7 @@ public:
         QPointer<SpyListWindow> spyList;
         QPointer<TallyWindow> tally;
         QPointer<LadderDialog> ladder;
-        QPointer<DailyWindow> daily;               // the daily ladder, played alone
+        QPointer<DailyWindow> daily{};             // the daily ladder, played alone; may be left out
     };
 
     static constexpr QRect DefaultBounds{3, 3, 775, 575};

@@ -265,9 +265,13 @@ const WordGraph &DailyWindow::graphFor(std::size_t length)
 void DailyWindow::say(const QString &text)
 {
     m_status->setText(text);
+    // A new name is announced by Qt itself; the same verdict twice must be said again.
+    const bool same = m_status->accessibleName() == text;
     m_status->setAccessibleName(text);
-    QAccessibleEvent changed(m_status, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    if (same && !text.isEmpty()) {
+        QAccessibleEvent changed(m_status, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 } // namespace zz
