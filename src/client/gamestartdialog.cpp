@@ -1,5 +1,6 @@
 #include "gamestartdialog.h"
 
+#include "client/accessibility/picturecheck.h"
 #include "client/board/boardart.h"
 #include "ui/tiledlook.h"
 #include "client/board/imagebutton.h"
@@ -54,7 +55,11 @@ QPixmap boxPicture(int state)
 class LetterBox : public QLabel
 {
 public:
-    explicit LetterBox(QWidget *parent) : QLabel(parent) { setFocusPolicy(Qt::TabFocus); }
+    explicit LetterBox(QWidget *parent) : QLabel(parent)
+    {
+        setFocusPolicy(Qt::TabFocus);
+        setProperty(PictureCheckProperty, true);
+    }
     std::function<void()> clicked;
 
 protected:
@@ -95,11 +100,14 @@ QLabel *makeText(QWidget *parent, std::string_view text, const QRect &place, boo
 }
 
 // The number is changed only by the arrows, in whole steps, and never wraps.
-QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editName, int min, int max, int step,
-                     int value)
+QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editName, std::string_view caption, int min,
+                     int max, int step, int value)
 {
     auto *upDown = new QSpinBox(parent);
     upDown->setObjectName(name);
+    // Spoken without the caption's colon.
+    const QString spoken = fromAscii(caption).remove(QLatin1Char(':'));
+    upDown->setAccessibleName(spoken);
     upDown->setRange(min, max);
     upDown->setSingleStep(step);
     upDown->setValue(value);
@@ -109,6 +117,7 @@ QSpinBox *makeUpDown(QWidget *parent, const QString &name, const QString &editNa
     // The box's own edit is the read-only number field beside the arrows.
     if (auto *edit = upDown->findChild<QLineEdit *>()) {
         edit->setObjectName(editName);
+        edit->setAccessibleName(spoken);
         edit->setReadOnly(true);
     }
     return upDown;
@@ -127,6 +136,7 @@ GameStartDialog::GameStartDialog(QWidget *parent) : QDialog(parent)
 
     auto *start = new ImageButton(this);
     start->setObjectName(QStringLiteral("button_start"));
+    start->setAccessibleName(fromAscii(label::StartGame));
     const QSize size(150, 42);
     start->setPictures(size, [size](board::ButtonLook look) { return board::startButtonPicture(size, look); });
     start->setGeometry(QRect(QPoint((width() - size.width()) / 2, 224), size));
@@ -143,12 +153,12 @@ void GameStartDialog::buildSettings()
     title->setFont(big);
 
     makeText(this, label::PlayToScore, QRect(16, 40, 110, 24));
-    m_playTo = makeUpDown(this, QStringLiteral("UpDown1"), QStringLiteral("edit_playtoscore"), MinPlayTo, MaxPlayTo,
+    m_playTo = makeUpDown(this, QStringLiteral("UpDown1"), QStringLiteral("edit_playtoscore"), label::PlayToScore, MinPlayTo, MaxPlayTo,
                           PlayToStep, DefaultPlayTo);
     m_playTo->setGeometry(128, 40, 84, 24);
 
     makeText(this, label::TimePerTurn, QRect(16, 72, 110, 24));
-    m_time = makeUpDown(this, QStringLiteral("UpDown2"), QStringLiteral("edit_time"), MinTime, MaxTime, TimeStep,
+    m_time = makeUpDown(this, QStringLiteral("UpDown2"), QStringLiteral("edit_time"), label::TimePerTurn, MinTime, MaxTime, TimeStep,
                         DefaultTime);
     m_time->setGeometry(128, 72, 64, 24);
     makeText(this, label::Secs, QRect(198, 72, 40, 24), false);
@@ -163,6 +173,7 @@ void GameStartDialog::buildLetterBoxes()
         const int top = BoxTop + BoxPitch * (box - 1);
         auto *picture = new LetterBox(this);
         picture->setObjectName(QStringLiteral("image_gt%1").arg(box));
+        picture->setAccessibleName(fromAscii(label::LetterWords[box - 1]));
         picture->setGeometry(QRect(QPoint(52, top), BoxPicture));
         picture->setCursor(Qt::PointingHandCursor);
         picture->clicked = [this, box] { toggleBox(box); };
@@ -228,6 +239,7 @@ void GameStartDialog::setBoxState(QLabel *box, int state)
     // The state lives with its picture, as the box's tag.
     box->setProperty("state", state);
     box->setPixmap(boxPicture(state));
+    pictureCheckChanged(box);
 }
 
 void GameStartDialog::changeBox(const QString &name, int state)

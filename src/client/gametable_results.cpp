@@ -28,22 +28,6 @@ QString bonusHint(const ScoreRecord &r)
            + fromAscii(boardtext::HintWordCount) + QString::number(r.words);
 }
 
-// The status line's reading of a refusal code; empty for an unknown code.
-QString refusalText(const QString &word, int code)
-{
-    switch (static_cast<wire::Refusal>(code)) {
-    case wire::Refusal::WrongLength:
-        return word.toUpper() + fromAscii(status::WrongLength);
-    case wire::Refusal::NotAWord:
-        return word.toUpper() + fromAscii(status::NotAWord);
-    case wire::Refusal::NotOneLetter:
-        return fromAscii(status::OneLetter);
-    case wire::Refusal::LadderFull:
-        return fromAscii(status::ListTooLong);
-    }
-    return {};
-}
-
 // The chat's reading of the best a round allowed.
 QString shortestLadderLine(const LadderSolver &solver, const QString &start, const QString &end)
 {
@@ -82,7 +66,7 @@ void GameTable::invalidWord(int seat, const QString &word, int code)
 {
     if (seat != ownSeat())
         return;
-    if (const QString text = refusalText(word, code); !text.isEmpty())
+    if (const QString text = board::refusalText(word, code); !text.isEmpty())
         m_board.setStatus(text);
     play(sound::Invalid);
 }

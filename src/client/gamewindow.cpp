@@ -1,6 +1,10 @@
 #include "gamewindow.h"
 
 #include "client/aboutdialog.h"
+#include "client/accessibility/announcer.h"
+#include "client/accessibility/boardaccessible.h"
+#include "client/accessibility/keyboardpaths.h"
+#include "client/accessibility/narrator.h"
 #include "client/board/boardrules.h"
 #include "client/board/boardview.h"
 #include "client/chat/chatview.h"
@@ -61,6 +65,7 @@ GameWindow::GameWindow(QStringList params, QWidget *parent)
 {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(text(caption::Main));
+    installAccessibility();
     m_eventSounds.setTarget(m_sounds.get());
     buildBody();
     buildMenus();
@@ -139,6 +144,7 @@ void GameWindow::buildMenus()
             m_companions.daily->openToday();
     });
     m_computers->fillGameMenu(*game);
+    (new KeyboardPaths(*m_board, *m_watch, *m_phrases, *m_chat))->fillGameMenu(*game);
     game->addSeparator();
     QAction *exit = game->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -202,6 +208,9 @@ void GameWindow::buildBody()
     layout->addLayout(chatRow, 1);
     body->setMinimumSize(MinimumClientSize);
     setCentralWidget(body);
+    // After the table, so a verdict is spoken once the board shows it.
+    auto *announcer = new Announcer(body);
+    new GameNarrator(*m_session, *m_board, *announcer, announcer);   // goes with the board it reads
     connect(m_board, &BoardView::startClicked, this, [this] { guarded([this] { startGameClicked(); }); });
 }
 

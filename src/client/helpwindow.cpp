@@ -45,6 +45,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("helptext"));
+    text->setAccessibleName(QStringLiteral("How to play"));
     text->setReadOnly(true);
     text->setPlainText(QString::fromUtf8(HowToPlay));
 

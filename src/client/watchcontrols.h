@@ -31,6 +31,7 @@ public:
     void kicking(int seat);
     // Readies the seat menu for that seat (1..6) without opening it.
     void prepareSeatMenu(int seat);
+    QMenu *seatMenu() const { return m_seatMenu; }
 
 private:
     void seatMenuRequested(int seat, const QPoint &globalPos);

@@ -5,10 +5,12 @@
 #include "core/tableaddress.h"
 #include "lobby/tablefinder.h"
 #include "net/tableannouncement.h"
+#include "ui/enterkey.h"
 #include "ui/tiledlook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,6 +49,7 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
     nameRow->addWidget(new QLabel(QStringLiteral("Your name:"), this));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("edit_lobbyname"));
+    m_name->setAccessibleName(QStringLiteral("Your name"));
     m_name->setMaxLength(30);
     nameRow->addWidget(m_name);
     layout->addLayout(nameRow);
@@ -98,9 +101,12 @@ void PlayWithOthersDialog::buildJoin(QWidget *page)
     auto *layout = new QHBoxLayout(box);
     m_address = new QComboBox(box);
     m_address->setObjectName(QStringLiteral("combo_address"));
+    m_address->setAccessibleName(QStringLiteral("Table address"));
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->lineEdit()->setPlaceholderText(QStringLiteral("address, address:port or [IPv6]:port"));
+    m_address->lineEdit()->setAccessibleName(m_address->accessibleName());
+    m_address->view()->setAccessibleName(QStringLiteral("Table addresses"));
     layout->addWidget(m_address, 1);
     auto *join = new QPushButton(QStringLiteral("Join"), box);
     join->setObjectName(QStringLiteral("button_join"));
@@ -116,6 +122,7 @@ void PlayWithOthersDialog::buildFinder(QWidget *page)
     auto *layout = new QVBoxLayout(box);
     m_tables = new QTreeWidget(box);
     m_tables->setObjectName(QStringLiteral("list_tables"));
+    m_tables->setAccessibleName(QStringLiteral("Tables on this network"));
     m_tables->setColumnCount(ColumnCount);
     m_tables->setHeaderLabels({QStringLiteral("Table"), QStringLiteral("Owner"), QStringLiteral("Players"),
                                QStringLiteral("Watchers"), QStringLiteral("Game")});
@@ -124,6 +131,12 @@ void PlayWithOthersDialog::buildFinder(QWidget *page)
     m_tables->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tables->header()->setSectionResizeMode(TableColumn, QHeaderView::Stretch);
     connect(m_tables, &QTreeWidget::itemClicked, this, &PlayWithOthersDialog::tableClicked);
+    // Enter on a table joins it as a click does; a double click has joined on its first click.
+    ui::enterActivates(*m_tables);
+    connect(m_tables, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            tableClicked(item);
+    });
     layout->addWidget(m_tables);
     page->layout()->addWidget(box);
 }

@@ -2,6 +2,7 @@
 
 #include "session/wiretext.h"
 #include "core/names.h"
+#include "ui/focuslook.h"
 
 #include <QAction>
 #include <QMenu>
@@ -57,15 +58,21 @@ PhraseColumn::PhraseColumn(QWidget *parent)
         b->setAutoRaise(true);
         b->setIcon(buttonPicture(number));
         b->setIconSize(QSize(ButtonWidth - 4, ButtonHeight - 4));
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
+        ui::showFocus(*b);
+        // Alt+1 .. Alt+9 for the phrases, Alt+0 for the sounds: no letter is taken from the boxes.
+        const int digit = number <= PhraseCount ? number : 0;
+        b->setShortcut(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(Qt::Key_0 + digit)));
         column->addWidget(b);
         if (number <= PhraseCount) {
-            b->setToolTip(fromAscii(BuiltInPhrases[number - 1]));
+            setPhrase(number, fromAscii(BuiltInPhrases[number - 1]));
             connect(b, &QToolButton::clicked, this, [this, number] { phraseClicked(number); });
         } else {
             b->setToolTip(fromAscii(chatter::ButtonHint));
+            b->setAccessibleName(fromAscii(chatter::ButtonHint));
             m_soundButton = b;
-            // Any mouse button opens the menu, on release, as the button's own click would.
+            connect(b, &QToolButton::clicked, this, &PhraseColumn::openSoundMenu);
+            // The other mouse buttons open the menu too, on release, as a click would.
             b->installEventFilter(this);
         }
     }
@@ -109,8 +116,10 @@ QString PhraseColumn::phrase(int number) const
 
 void PhraseColumn::setPhrase(int number, const QString &phrase)
 {
-    if (QToolButton *b = button(number))
+    if (QToolButton *b = button(number)) {
         b->setToolTip(phrase);
+        b->setAccessibleName(fromAscii(label::PhraseButton) + QString::number(number) + QStringLiteral(": ") + phrase);
+    }
 }
 
 QStringList PhraseColumn::phrases() const
@@ -142,7 +151,7 @@ bool PhraseColumn::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_soundButton && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (m_soundButton->rect().contains(mouse->position().toPoint()))
+        if (mouse->button() != Qt::LeftButton && m_soundButton->rect().contains(mouse->position().toPoint()))
             openSoundMenu();
         return false;
     }

@@ -30,6 +30,7 @@ SpyListWindow::SpyListWindow(QWidget *parent)
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("listbox_spys"));
+    m_list->setAccessibleName(QString::fromUtf8(label::SpyList));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &SpyListWindow::listMenuRequested);
 

@@ -307,8 +307,10 @@ void TallyWindow::buildBody()
 
     m_checkList = new QListWidget(this);
     m_checkList->setObjectName(QStringLiteral("checklist"));
+    m_checkList->setAccessibleName(fromAscii(text::PlayersInGame));
     m_tallied = new QListWidget(this);
     m_tallied->setObjectName(QStringLiteral("listbox_tally"));
+    m_tallied->setAccessibleName(fromAscii(text::PlayersTallied));
 
     auto *left = new QVBoxLayout;
     left->addLayout(own);

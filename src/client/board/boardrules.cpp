@@ -1,5 +1,7 @@
 #include "boardrules.h"
 
+#include "core/messages.h"
+
 #include <algorithm>
 #include <array>
 
@@ -69,6 +71,21 @@ bool hasBonusMark(int box, int fromBox)
 QString winnerText(const QString &winner, bool ownSeatWon)
 {
     return ownSeatWon ? QString(OwnWinText) : winner + OtherWinSuffix;
+}
+
+QString refusalText(const QString &word, int code)
+{
+    switch (static_cast<wire::Refusal>(code)) {
+    case wire::Refusal::WrongLength:
+        return word.toUpper() + latin1(status::WrongLength);
+    case wire::Refusal::NotAWord:
+        return word.toUpper() + latin1(status::NotAWord);
+    case wire::Refusal::NotOneLetter:
+        return latin1(status::OneLetter);
+    case wire::Refusal::LadderFull:
+        return latin1(status::ListTooLong);
+    }
+    return {};
 }
 
 } // namespace zz::board

@@ -52,5 +52,7 @@ int emptyBoxValue(int box);
 bool hasBonusMark(int box, int fromBox);
 
 QString winnerText(const QString &winner, bool ownSeatWon);
+// The status line's reading of the host's refusal code; empty for an unknown code.
+QString refusalText(const QString &word, int code);
 
 } // namespace zz::board

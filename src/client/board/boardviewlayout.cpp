@@ -172,6 +172,7 @@ void BoardView::buildWords()
 
     m_entry = new QLineEdit(this);
     m_entry->setObjectName(QStringLiteral("edit_word"));
+    m_entry->setAccessibleName(QStringLiteral("Your next word"));
     m_entry->setFont(boardFont(21));
     m_entry->setMaxLength(5);
     m_entry->setAlignment(Qt::AlignCenter);
@@ -181,6 +182,8 @@ void BoardView::buildWords()
 
     m_startButton = new ImageButton(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
+    m_startButton->setAccessibleName(latin1(label::StartGame));
+    m_startButton->setFocusPolicy(Qt::TabFocus);
     const QSize buttonSize(164, 46);
     m_startButton->setPictures(buttonSize,
                                [buttonSize](ButtonLook look) { return startButtonPicture(buttonSize, look); });

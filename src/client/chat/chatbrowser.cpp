@@ -66,12 +66,14 @@ ChatBrowser::ChatBrowser(QWidget *parent)
     : QTextBrowser(parent)
 {
     setObjectName(fromAscii("mainchat"));
+    setAccessibleName(fromAscii(chattext::ChatViewName));
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    // Tab walks the links and Enter opens one, as a click does.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setContextMenuPolicy(Qt::CustomContextMenu);
 
     QPalette colours = palette();

@@ -17,6 +17,7 @@ ChatInput::ChatInput(QWidget *parent)
     , m_menu(new QMenu(this))
 {
     setObjectName(fromAscii("mychat"));
+    setAccessibleName(fromAscii(chattext::ChatBoxName));
     QFont font(fromAscii("Arial"));
     font.setPixelSize(13);
     setFont(font);

@@ -15,4 +15,9 @@ inline constexpr std::string_view ScrollChatOff = "Scroll Chat Off";
 inline constexpr std::string_view TextColor = "Text Color";
 inline constexpr std::string_view TextSize = "Text Size";
 
+// What a screen reader calls the chat's parts.
+inline constexpr std::string_view ChatViewName = "Chat";
+inline constexpr std::string_view ChatBoxName = "Your chat line";
+inline constexpr std::string_view Smileys = "Smileys";
+
 } // namespace zz::chattext

@@ -7,6 +7,7 @@
 #include "core/chatline.h"
 #include "smileys.h"
 #include "session/wiretext.h"
+#include "ui/focuslook.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -37,6 +38,9 @@ ChatView::ChatView(QWidget *parent)
     , m_smilies(new QToolButton(this))
 {
     m_smilies->setObjectName(fromAscii("button_smilies"));
+    m_smilies->setAccessibleName(fromAscii(chattext::Smileys));
+    ui::showFocus(*m_smilies);
+    ui::showFocus(*m_browser);
     m_smilies->setIcon(QPixmap::fromImage(smileyImage(0)));
     m_smilies->setFixedSize(24, 24);
     m_smilies->setAutoRaise(true);
@@ -119,7 +123,11 @@ void ChatView::buildSmileyMenu()
     for (int index = 0; index < SmileyCount; ++index) {
         QAction *entry = m_smileyMenu->addAction(QString::fromStdString(smileyCode(index)));
         entry->setData(index + FirstSmileyCode);
-        connect(entry, &QAction::triggered, m_input, [this, index] { m_input->insertSmiley(index); });
+        connect(entry, &QAction::triggered, m_input, [this, index] {
+            m_input->insertSmiley(index);
+            // Picked from the keyboard, the next key is meant for the chat box.
+            m_input->setFocus();
+        });
     }
 }
 

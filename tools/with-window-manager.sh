@@ -1,0 +1,33 @@
+#!/bin/sh
+# Runs a program on a private X display under openbox, so its windows are
+# activated and focused the way a desktop does it. Exits 77 (skipped) when
+# Xvfb or openbox is missing.
+# Usage: tools/with-window-manager.sh PROGRAM [ARGS...]
+command -v Xvfb >/dev/null && command -v openbox >/dev/null || { echo "Xvfb or openbox missing" >&2; exit 77; }
+
+dir=$(mktemp -d)
+trap 'kill $wm $xvfb 2>/dev/null; rm -rf "$dir"' EXIT INT TERM
+
+# Xvfb picks a free display itself and writes its number once it listens.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+xvfb=$!
+tries=0
+until [ -s "$dir/display" ]; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { cat "$dir/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+DISPLAY=":$(cat "$dir/display")"
+export DISPLAY
+
+# openbox runs the startup command once it manages the screen.
+HOME="$dir" openbox --sm-disable --startup "touch $dir/ready" >"$dir/openbox.log" 2>&1 &
+wm=$!
+tries=0
+until [ -e "$dir/ready" ]; do
+    tries=$((tries + 1))
+    [ $tries -gt 100 ] && { cat "$dir/openbox.log" >&2; exit 1; }
+    sleep 0.1
+done
+
+QT_QPA_PLATFORM=xcb "$@"
