@@ -7,7 +7,7 @@ set -uo pipefail
 src="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/src}"
 
 # Lowest first.
-layers=(core net http dict store host fleet session bot matchmaker ui storeui social lobby client app)
+layers=(core net http dict store daily host fleet session bot matchmaker ui storeui dailyui social lobby client app)
 rank() { local i; for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }; done; echo -1; }
 
 status=0
@@ -25,7 +25,7 @@ while IFS=: read -r file line text; do
     fi
 done < <(grep -rnE '#include "[a-z]+/' "$src" --include='*.h' --include='*.cpp')
 
-for plain in core dict store; do
+for plain in core dict store daily; do
     [ -d "$src/$plain" ] || continue
     if grep -rnE '#include <Q' "$src/$plain"; then
         echo "Qt included in the plain C++ folder $plain"; status=1

@@ -32,6 +32,8 @@ StartMode startMode(int argc, const char *const *argv)
         return StartMode::Bot;
     if (hasArgument(argc, argv, "--matchmaker"))
         return StartMode::Matchmaker;
+    if (hasArgument(argc, argv, "--daily"))
+        return StartMode::Daily;
     if (hasArgument(argc, argv, "--help"))
         return StartMode::Help;
     if (hasArgument(argc, argv, "--version"))
@@ -57,6 +59,7 @@ QString helpText()
                           "         --client-cert FILE --client-key FILE --ca FILE [--namespace NAME]\n"
                           "         [--fleet NAME] [--tls-cert FILE --tls-key FILE]\n"
                           "                                hand out tables of a fleet to games (Quick Match)\n"
+                          "  zigzop --daily [YYYY-MM-DD]   print the day's daily ladder (today's unless given)\n"
                           "  zigzop --help                 show this text\n"
                           "  zigzop --version              show the version\n"
                           "\n"

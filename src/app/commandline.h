@@ -4,10 +4,10 @@
 
 namespace zz {
 
-enum class StartMode { Play, Help, Version, Serve, Bot, Matchmaker };
+enum class StartMode { Play, Help, Version, Serve, Bot, Matchmaker, Daily };
 
-// "--serve" anywhere wins, then "--bot", then "--matchmaker"; then "--help"
-// and "--version".
+// "--serve" anywhere wins, then "--bot", then "--matchmaker", then "--daily";
+// then "--help" and "--version".
 // Anything else is a launch parameter of the game.
 StartMode startMode(int argc, const char *const *argv);
 

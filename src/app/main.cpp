@@ -2,6 +2,7 @@
 // in their fixed order and the host; or the host alone with --serve, or a
 // computer player alone with --bot.
 #include "app/commandline.h"
+#include "app/dailycommand.h"
 #include "app/launchmarker.h"
 #include "app/matchmakerstart.h"
 #include "bot/headlessbot.h"
@@ -15,6 +16,12 @@
 #include "client/gamewindow.h"
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
+#include "daily/dailyfile.h"
+#include "daily/schedule.h"
+#include "dailyui/dailywindow.h"
+#include "dict/builtindata.h"
+#include "dict/dictionary.h"
+#include "dict/wordpool.h"
 #include "core/names.h"
 #include "fleet/fleetagent.h"
 #include "host/headlesshost.h"
@@ -57,6 +64,15 @@ QStringList joinAddresses()
     return texts;
 }
 
+std::vector<std::string> roundWords()
+{
+    const zz::WordPool pool(zz::builtinWordPool());
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < pool.size(); ++i)
+        words.push_back(pool.at(i));
+    return words;
+}
+
 // The windows the main window opens, each made once and hidden until needed.
 struct Companions
 {
@@ -69,12 +85,14 @@ struct Companions
         , spyList(&window)
         , tally(&window)
         , ladder(&window)
+        , daily(zz::builtinSchedule(), zz::builtinDictionary(), roundWords(), &window)
     {
         download.setChoicesFile(zz::settingsFolderForThisRun() / zz::LobbyChoices::FileName);
         tally.setSeatSource([&window](int seat) { return window.board().seatName(seat); },
                             [&window] { return window.table().ownSeat(); });
         tally.openFile(zz::tallyFileIn(zz::tallyFolderForThisRun())); // saved again when it is destroyed
-        window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder});
+        daily.setResultsFile(zz::dailyFileIn(zz::tallyFolderForThisRun()));
+        window.setCompanions({&about, &download, &gameStart, &help, &phrases, &spyList, &tally, &ladder, &daily});
     }
 
     zz::AboutDialog about;
@@ -85,6 +103,7 @@ struct Companions
     zz::SpyListWindow spyList;
     zz::TallyWindow tally;
     zz::LadderDialog ladder;
+    zz::DailyWindow daily;
 };
 
 // Joining the private table this game asked the matchmaker for: its code,
@@ -186,6 +205,8 @@ int main(int argc, char *argv[])
         return zz::runHeadlessBot(argc, argv);
     case zz::StartMode::Matchmaker:
         return zz::runMatchmaker(argc, argv);
+    case zz::StartMode::Daily:
+        return zz::runDailyCommand(argc, argv);
     case zz::StartMode::Help:
         print(zz::helpText());
         return 0;

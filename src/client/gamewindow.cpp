@@ -17,6 +17,7 @@
 #include "client/helpwindow.h"
 #include "client/ladderdialog.h"
 #include "client/watchcontrols.h"
+#include "dailyui/dailywindow.h"
 #include "core/chatline.h"
 #include "core/launchplan.h"
 #include "lobby/playwithothersdialog.h"
@@ -105,6 +106,9 @@ void GameWindow::setCompanions(const Companions &companions)
             m_relaunch = args;
             close();
         });
+    if (m_companions.download && m_companions.daily)
+        connect(m_companions.download, &PlayWithOthersDialog::dailyRequested, m_companions.daily,
+                &DailyWindow::openToday);
     if (m_companions.gameStart) {
         connect(m_companions.gameStart, &GameStartDialog::startRequested, this,
                 [this](int playTo, int time, bool three, bool four, bool five) {
@@ -133,6 +137,13 @@ void GameWindow::buildMenus()
     QAction *others = game->addAction(QStringLiteral("Play With Others..."));
     others->setObjectName(QStringLiteral("PlayWithOthers1"));
     connect(others, &QAction::triggered, this, [this] { showWindow(m_companions.download); });
+    QAction *daily = game->addAction(QStringLiteral("Daily Ladder"));
+    daily->setObjectName(QStringLiteral("DailyLadder1"));
+    daily->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(daily, &QAction::triggered, this, [this] {
+        if (m_companions.daily)
+            m_companions.daily->openToday();
+    });
     m_computers->fillGameMenu(*game);
     (new KeyboardPaths(*m_board, *m_watch, *m_phrases, *m_chat))->fillGameMenu(*game);
     game->addSeparator();

@@ -27,6 +27,7 @@ class BoardView;
 class ChatView;
 class ClientSession;
 class ComputerPlayers;
+class DailyWindow;
 class PlayWithOthersDialog;
 class GameStartDialog;
 class GameTable;
@@ -57,6 +58,7 @@ public:
         QPointer<SpyListWindow> spyList;
         QPointer<TallyWindow> tally;
         QPointer<LadderDialog> ladder;
+        QPointer<DailyWindow> daily{};             // the daily ladder, played alone; may be left out
     };
 
     static constexpr QRect DefaultBounds{3, 3, 775, 575};

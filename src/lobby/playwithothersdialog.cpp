@@ -65,6 +65,11 @@ PlayWithOthersDialog::PlayWithOthersDialog(QWidget *parent)
     m_status->setObjectName(QStringLiteral("label_lobbystatus"));
     m_status->setWordWrap(true);
     layout->addWidget(m_status);
+    auto *daily = new QPushButton(QStringLiteral("Today's Ladder"), this);
+    daily->setObjectName(QStringLiteral("button_daily"));
+    daily->setAccessibleDescription(QStringLiteral("Opens the daily ladder: one puzzle a day, played alone."));
+    connect(daily, &QPushButton::clicked, this, &PlayWithOthersDialog::dailyRequested);
+    layout->addWidget(daily, 0, Qt::AlignHCenter);
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("button_close"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -50,6 +50,8 @@ public:
 Q_SIGNALS:
     // The game should close in order and start again with these parameters.
     void launchRequested(const QStringList &arguments);
+    // The player asked for today's daily ladder, played alone.
+    void dailyRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,4 +1,6 @@
 #include "app/commandline.h"
+#include "app/dailycommand.h"
+#include "daily/schedule.h"
 
 #include "support/waitfor.h"
 
@@ -49,6 +51,8 @@ TEST(CommandLine, ModeFromArguments)
         {"bot wins over help", {"--help", "--bot", "127.0.0.1"}, StartMode::Bot},
         {"help after parameters", {"Ann", "--help"}, StartMode::Help},
         {"version", {"--version"}, StartMode::Version},
+        {"daily", {"--daily", "2027-01-05"}, StartMode::Daily},
+        {"daily wins over help", {"--help", "--daily"}, StartMode::Daily},
         {"a name is not an option", {"--helper", "x", "false"}, StartMode::Play},
     };
     for (const auto &c : cases) {
@@ -75,4 +79,43 @@ TEST(CommandLine, ProgramPrintsVersionAndHelpAndEnds)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("zigzop NAME ADDRESS true")));
     EXPECT_TRUE(help.out.contains(QStringLiteral("zigzop --bot HOST[:PORT]")));
+}
+
+TEST(CommandLine, DailyPrintsTheDayOrOneClearError)
+{
+    const zz::DailySchedule schedule("1 2026-12-01 COLD WARM 4\n2 2026-12-02 HEAD TAIL 5\n");
+    const zz::CivilDate today{2026, 12, 2};
+    const struct
+    {
+        const char *name;
+        std::vector<std::string> args;
+        int code;
+        std::string out, error;
+    } cases[] = {
+        {"today", {}, 0, "#2 2026-12-02 HEAD TAIL par 5\n", ""},
+        {"a date", {"2026-12-01"}, 0, "#1 2026-12-01 COLD WARM par 4\n", ""},
+        {"before puzzle 1", {"2026-11-30"}, 2, "",
+         "zigzop: there is no daily puzzle on 2026-11-30; the schedule runs from 2026-12-01 to 2026-12-02\n"},
+        {"past the schedule", {"2026-12-03"}, 2, "",
+         "zigzop: there is no daily puzzle on 2026-12-03; the schedule runs from 2026-12-01 to 2026-12-02\n"},
+        {"not a date", {"2026-02-30"}, 2, "", "zigzop: \"2026-02-30\" is not a date; write it as YYYY-MM-DD\n"},
+        {"two dates", {"2026-12-01", "2026-12-02"}, 2, "", "zigzop: --daily takes at most one date, as YYYY-MM-DD\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const zz::DailyAnswer answer = zz::dailyAnswer(schedule, c.args, today);
+        EXPECT_EQ(answer.exitCode, c.code);
+        EXPECT_EQ(answer.out, c.out);
+        EXPECT_EQ(answer.error, c.error);
+    }
+    // Today outside the schedule is the same clear error.
+    EXPECT_EQ(zz::dailyAnswer(schedule, {}, {2030, 1, 1}).exitCode, 2);
+}
+
+TEST(CommandLine, ProgramPrintsTheShippedFirstDay)
+{
+    const ProgramRun first = runProgram({QStringLiteral("--daily"), QStringLiteral("2026-12-01")});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_TRUE(first.out.startsWith(QStringLiteral("#1 2026-12-01 "))) << first.out.toStdString();
+    EXPECT_EQ(runProgram({QStringLiteral("--daily"), QStringLiteral("soon")}).exitCode, 2);
 }
