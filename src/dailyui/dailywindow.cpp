@@ -7,6 +7,7 @@
 #include "ui/escapekey.h"
 #include "ui/tiledlook.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -72,6 +73,7 @@ void DailyWindow::buildBody()
     m_days = new QComboBox(this);
     m_days->setObjectName(QStringLiteral("combo_dailyday"));
     m_days->setAccessibleName(QStringLiteral("Day"));
+    m_days->view()->setAccessibleName(QStringLiteral("Days"));
     m_days->setAccessibleDescription(QStringLiteral("Today's puzzle or an earlier one; earlier days never change a streak."));
     dayLabel->setBuddy(m_days);
     dayRow->addWidget(dayLabel);

@@ -162,8 +162,9 @@ void DailyWindow::showResult()
 {
     const DailyPuzzle &puzzle = m_game->puzzle();
     if (m_game->state() == DailyGame::State::Playing) {
+        // Hidden while there is nothing to read, so Tab does not stop on it.
         m_result->clear();
-        m_result->setAccessibleName(QString());
+        m_result->hide();
         return;
     }
     QString text = m_game->state() == DailyGame::State::Solved
@@ -182,6 +183,7 @@ void DailyWindow::showResult()
     text += QLatin1Char('\n') + statisticsText(dailyStatistics(m_records, today()));
     m_result->setText(text);
     m_result->setAccessibleName(text);
+    m_result->show();
 }
 
 } // namespace zz

@@ -3,6 +3,9 @@
 #include "client/aboutdialog.h"
 #include "client/gamestartdialog.h"
 #include "client/helpwindow.h"
+#include "daily/schedule.h"
+#include "dailyui/dailywindow.h"
+#include "dict/builtindata.h"
 #include "lobby/playwithothersdialog.h"
 #include "social/phrasesdialog.h"
 #include "tablefixture.h"
@@ -57,6 +60,9 @@ void walk(QAccessibleInterface *iface, QStringList &problems, int depth = 0)
     if (!iface || !iface->isValid() || depth > 40)
         return;
     const QAccessible::State state = iface->state();
+    // Readers skip what is hidden, and so does the walk.
+    if (state.invisible && depth > 0)
+        return;
     if ((state.focusable || isInteractive(iface->role())) && iface->text(QAccessible::Name).trimmed().isEmpty())
         problems << QStringLiteral("no name: ") + describe(*iface);
     for (int i = 0; i < iface->childCount(); ++i) {
@@ -95,6 +101,12 @@ const struct
     {"spy list", [] { return std::make_unique<SpyListWindow>(); }},
     {"tally", [] { return std::make_unique<TallyWindow>(); }},
     {"play with others", [] { return std::make_unique<PlayWithOthersDialog>(); }},
+    {"daily ladder", [] {
+         auto window = std::make_unique<DailyWindow>(builtinSchedule(), builtinDictionary(),
+                                                     std::vector<std::string>{"cold", "warm"});
+         window->openDay(1);
+         return window;
+     }},
 };
 
 TEST(AccessibleTree, EveryControlOfEveryWindowHasAName)
