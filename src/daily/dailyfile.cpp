@@ -42,15 +42,8 @@ DailyLoad loadDailyRecords(const std::filesystem::path &file, std::chrono::syste
     load.error = file.string() + " : the daily results in this file are damaged.";
 
     // Keep what cannot be read; the player's history may still be in it.
-    const std::filesystem::path aside = damagedTallyName(file, now);
-    if (!aside.empty()) {
-        std::filesystem::rename(file, aside, error);
-        if (!error) {
-            load.keptAs = aside;
-            return load;
-        }
-    }
-    load.saveAllowed = false;
+    load.keptAs = keepDamagedFileAside(file, now);
+    load.saveAllowed = !load.keptAs.empty();
     return load;
 }
 

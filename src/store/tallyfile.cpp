@@ -30,6 +30,16 @@ std::filesystem::path damagedTallyName(const std::filesystem::path &file, std::c
     return candidate;
 }
 
+std::filesystem::path keepDamagedFileAside(const std::filesystem::path &file, std::chrono::system_clock::time_point when)
+{
+    const std::filesystem::path aside = damagedTallyName(file, when);
+    if (aside.empty())
+        return {};
+    std::error_code error;
+    std::filesystem::rename(file, aside, error);
+    return error ? std::filesystem::path{} : aside;
+}
+
 TallyLoad loadTally(const std::filesystem::path &file, std::chrono::system_clock::time_point now)
 {
     TallyLoad load;
@@ -50,15 +60,8 @@ TallyLoad loadTally(const std::filesystem::path &file, std::chrono::system_clock
     }
 
     // Half a tally is worse than none: start empty, and keep the damaged file.
-    const std::filesystem::path aside = damagedTallyName(file, now);
-    if (!aside.empty()) {
-        std::filesystem::rename(file, aside, error);
-        if (!error) {
-            load.keptAs = aside;
-            return load;
-        }
-    }
-    load.saveAllowed = false;
+    load.keptAs = keepDamagedFileAside(file, now);
+    load.saveAllowed = !load.keptAs.empty();
     return load;
 }
 

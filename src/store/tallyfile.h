@@ -19,6 +19,9 @@ std::filesystem::path tallyFileIn(const std::filesystem::path &dir);
 // The name a damaged file is kept under: its own name, ".damaged-" and the
 // local time as YYYYMMDD-hhmmss, with "-2", "-3", ... when that name is taken.
 std::filesystem::path damagedTallyName(const std::filesystem::path &file, std::chrono::system_clock::time_point when);
+// Renames a damaged file to that name; the name it now has, or empty when it
+// could not be moved (and so must not be overwritten either).
+std::filesystem::path keepDamagedFileAside(const std::filesystem::path &file, std::chrono::system_clock::time_point when);
 
 struct TallyLoad
 {
