@@ -37,6 +37,8 @@ void GameWindow::joinFailed(const QString &reason)
     m_chat->addProgramLine(fromAscii(line::CouldNotReach) + tableText() + QStringLiteral(": ") + reason
                                + QLatin1Char('.'),
                            SystemLineColour);
+    if (m_companions.download)
+        m_companions.download->offerRetry(m_playerName, tableText());
     showInFront(m_companions.download);
 }
 
@@ -55,8 +57,11 @@ void GameWindow::tableClosed()
     box->setDefaultButton(others);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::buttonClicked, this, [this, others](QAbstractButton *button) {
-        if (button == others)
+        if (button == others) {
+            if (m_companions.download)
+                m_companions.download->offerRetry(m_playerName, tableText());
             showInFront(m_companions.download);
+        }
         else
             close();
     });

@@ -164,6 +164,13 @@ void PlayWithOthersDialog::setHostedAddresses(const QStringList &addresses)
     m_hosted->setVisible(!addresses.isEmpty());
 }
 
+void PlayWithOthersDialog::offerRetry(const QString &name, const QString &address)
+{
+    if (m_name->text().trimmed().isEmpty())
+        m_name->setText(name);
+    m_address->setCurrentText(address);
+}
+
 void PlayWithOthersDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);

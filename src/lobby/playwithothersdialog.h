@@ -39,6 +39,9 @@ public:
     TableFinder &finder() { return *m_finder; }
     // Shown while this window hosts a table others may join.
     void setHostedAddresses(const QStringList &addresses);
+    // After a join that went wrong: the player's name, unless one is typed,
+    // and the table tried, ready to try again or to change.
+    void offerRetry(const QString &name, const QString &address);
 
     void hostClicked();
     void joinClicked();

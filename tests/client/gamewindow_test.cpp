@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -237,6 +238,9 @@ TEST_F(Launch, AJoinThatFailsSaysWhyAndOffersAnotherTable)
         EXPECT_TRUE(download->isVisible());
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(chat().count(QStringLiteral("Could not reach")), 1);
+        // Ready to try again: the player's name and the table tried are filled in.
+        EXPECT_EQ(download->findChild<QLineEdit *>(QStringLiteral("edit_lobbyname"))->text(), QStringLiteral("Eve"));
+        EXPECT_TRUE(c.line.contains(download->findChild<QComboBox *>(QStringLiteral("combo_address"))->currentText()));
     }
 }
 
