@@ -4,13 +4,20 @@
 // link handed to the opener.
 #include "client/chat/chatinput.h"
 #include "core/chatline.h"
+#include "daily/dailyfile.h"
+#include "daily/schedule.h"
+#include "dailyui/dailywindow.h"
+#include "dict/builtindata.h"
 #include "lobby/playwithothersdialog.h"
 #include "lobby/tablefinder.h"
 #include "net/tableannouncement.h"
 #include "social/phrasecolumn.h"
+#include "support/files.h"
 #include "tablefixture.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -223,6 +230,56 @@ TEST_F(KeyboardPaths, NoLetterIsAShortcutInTheWordOrChatBox)
         }
     }
     EXPECT_EQ(fired, 0);
+}
+
+// The daily ladder from the game window: Ctrl+D, a refused word of each kind,
+// an undo, the last rung and the result copied, all without the mouse.
+TEST_F(KeyboardPaths, DailyLadderFromOpeningToTheCopiedResult)
+{
+    const DailySchedule schedule("1 2026-12-01 HEAD TAIL 5\n2 2026-12-02 COLD WARM 4\n");
+    const std::filesystem::path dir = freshTestFolder("zz_dailykeys_");
+    DailyWindow daily(schedule, builtinDictionary(), {"cold", "cord", "word", "ward", "warm"}, &window);
+    daily.setClock([] { return std::time_t{1'796'212'800}; });   // noon of 2026-12-02, UTC
+    daily.setResultsFile(dailyFileIn(dir));
+    window.setCompanions({{}, {}, {}, {}, {}, spyList, tally, ladder, &daily});
+
+    control<QWidget>("mychat")->setFocus();
+    key(Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(waitFor([&daily] { return QGuiApplication::focusWindow() == daily.windowHandle(); }));
+    ASSERT_EQ(focused()->objectName(), QStringLiteral("edit_dailyword"));
+    const auto enter = [&](const char *word) {
+        QTest::keyClicks(focused(), QString::fromLatin1(word));
+        key(Qt::Key_Return);
+        return daily.findChild<QLabel *>(QStringLiteral("label_dailystatus"))->text();
+    };
+    const auto box = [&daily] { return daily.findChild<QLineEdit *>(QStringLiteral("edit_dailyword")); };
+    const struct
+    {
+        const char *word, *reason;
+    } refused[] = {{"cxld", "not a word"}, {"colds", "not the right length"},
+                   {"word", "changes more than one letter"}, {"cold", "already used"}};
+    for (const auto &r : refused) {
+        SCOPED_TRACE(r.word);
+        EXPECT_TRUE(enter(r.word).contains(QLatin1String(r.reason)));
+        EXPECT_EQ(box()->text().toLower(), QLatin1String(r.word));   // kept to be mended
+        box()->clear();
+    }
+    enter("cord");
+    enter("card");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    for (const char *word : {"word", "ward", "warm"})
+        enter(word);
+    EXPECT_TRUE(daily.findChild<QLabel *>(QStringLiteral("label_dailyresult"))->text().startsWith(
+        QStringLiteral("Solved in 4 steps (par 4).")));
+    key(Qt::Key_C, Qt::AltModifier);
+    // The display hands the clipboard back through the event loop.
+    EXPECT_TRUE(waitFor([] { return !QApplication::clipboard()->text().isEmpty(); }));
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "Zig Zop Daily #2 \u00b7 4 steps (par 4)\n"
+                                                              "\u2b1c\u2b1c\U0001F7E9\u2b1c\n"
+                                                              "\U0001F7E9\u2b1c\U0001F7E9\u2b1c\n"
+                                                              "\U0001F7E9\U0001F7E9\U0001F7E9\u2b1c\n"
+                                                              "\U0001F7E9\U0001F7E9\U0001F7E9\U0001F7E9\n");
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
