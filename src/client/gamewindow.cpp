@@ -45,9 +45,9 @@ namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Shows a companion window (restored and in front) when it exists.
-template <typename Window>
-void showWindow(const QPointer<Window> &window)
+} // namespace
+
+void GameWindow::showInFront(QWidget *window)
 {
     if (!window)
         return;
@@ -55,8 +55,6 @@ void showWindow(const QPointer<Window> &window)
     window->raise();
     window->activateWindow();
 }
-
-} // namespace
 
 GameWindow::GameWindow(QStringList params, QWidget *parent)
     : QMainWindow(parent)
@@ -136,7 +134,7 @@ void GameWindow::buildMenus()
     connect(m_startGameAction, &QAction::triggered, this, [this] { guarded([this] { startGameClicked(); }); });
     QAction *others = game->addAction(QStringLiteral("Play With Others..."));
     others->setObjectName(QStringLiteral("PlayWithOthers1"));
-    connect(others, &QAction::triggered, this, [this] { showWindow(m_companions.download); });
+    connect(others, &QAction::triggered, this, [this] { showInFront(m_companions.download); });
     QAction *daily = game->addAction(QStringLiteral("Daily Ladder"));
     daily->setObjectName(QStringLiteral("DailyLadder1"));
     daily->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -161,14 +159,14 @@ void GameWindow::buildMenus()
     QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction *spies = view->addAction(text(label::SpyList));
     spies->setObjectName(QStringLiteral("SpyList1"));
-    connect(spies, &QAction::triggered, this, [this] { showWindow(m_companions.spyList); });
+    connect(spies, &QAction::triggered, this, [this] { showInFront(m_companions.spyList); });
     QAction *tally = view->addAction(text(label::ViewTally));
     tally->setObjectName(QStringLiteral("ViewTally1"));
     connect(tally, &QAction::triggered, this, [this] {
         // An open window gets no show event, yet its game list must be current.
         if (m_companions.tally)
             m_companions.tally->loadCheckList();
-        showWindow(m_companions.tally);
+        showInFront(m_companions.tally);
     });
     QAction *phrases = view->addAction(text(label::PhraseList));
     phrases->setObjectName(QStringLiteral("PrhaseList1"));
@@ -177,10 +175,10 @@ void GameWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     QAction *helpFile = help->addAction(QStringLiteral("&Help"));
     helpFile->setObjectName(QStringLiteral("Help1"));
-    connect(helpFile, &QAction::triggered, this, [this] { showWindow(m_companions.help); });
+    connect(helpFile, &QAction::triggered, this, [this] { showInFront(m_companions.help); });
     QAction *about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, [this] { showWindow(m_companions.about); });
+    connect(about, &QAction::triggered, this, [this] { showInFront(m_companions.about); });
 }
 
 void GameWindow::buildBody()
@@ -317,7 +315,7 @@ void GameWindow::processParams()
         m_companions.download->show();
         // Raised again once this window is on screen, so the dialog stays in front of it.
         QMetaObject::invokeMethod(
-            this, [this] { showWindow(m_companions.download); }, Qt::QueuedConnection);
+            this, [this] { showInFront(m_companions.download); }, Qt::QueuedConnection);
     }
     m_playerName = QString::fromStdString(plan.playerName);
     m_hostAddress = QString::fromStdString(plan.hostAddress);
@@ -418,7 +416,7 @@ void GameWindow::startGameClicked()
         box->open();
         return;
     }
-    showWindow(m_companions.gameStart);
+    showInFront(m_companions.gameStart);
 }
 
 void GameWindow::addSystemLine(std::string_view line)

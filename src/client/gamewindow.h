@@ -113,6 +113,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Shows a companion window (restored and in front) when it exists.
+    static void showInFront(QWidget *window);
     void buildMenus();
     void buildBody();
     void connectSession();

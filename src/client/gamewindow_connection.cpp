@@ -14,19 +14,6 @@
 
 namespace zz {
 
-namespace {
-
-void showInFront(QWidget *window)
-{
-    if (!window)
-        return;
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
-
 QString GameWindow::tableText() const
 {
     return QString::fromStdString(tableAddressText({m_hostAddress.toStdString(), m_hostPort}, 0));
