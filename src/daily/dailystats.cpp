@@ -74,7 +74,8 @@ std::optional<DailyRecords> parseDailyRecords(std::string_view text)
     while (!text.empty()) {
         const std::size_t newline = text.find('\n');
         std::string_view line = text.substr(0, newline);
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return at the end goes: a kept line must read back as written.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         lines.push_back(line);
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
